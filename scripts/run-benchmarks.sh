@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs every benchmark of bench/ and prints their `name: value` lines.
+set -euo pipefail
+build=${1:-build}
+shopt -s nullglob
+for b in "$build"/bench/zv-bench-*; do
+  [ -x "$b" ] && "$b"
+done

@@ -1,0 +1,53 @@
+#include "app/CZorvaneViewerApp.h"
+
+#include <gst/gst.h>
+#include <unistd.h>
+
+#include <QApplication>
+
+#include "app/CZorvaneViewerDlg.h"
+
+namespace {
+// Name of the lock that keeps a second instance from starting.
+constexpr const char* kInstanceLockName = "QE_ZV_VIEWER";
+}  // namespace
+
+CZorvaneViewerApp::CZorvaneViewerApp(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+
+CZorvaneViewerApp::~CZorvaneViewerApp() = default;
+
+bool CZorvaneViewerApp::InitInstance() {
+  // A second instance ends at once and silently; so does a lock that cannot
+  // be made at all. The lock is held until the process ends.
+  if (instanceLock_.Acquire(kInstanceLockName) != zv::SingleInstanceLock::Result::Acquired)
+    return false;
+
+  if (!StartFrameworks()) return false;
+  EnableWebContentHosting();
+  // The per-user settings key of the framework; nothing is stored under it.
+  QCoreApplication::setOrganizationName("ZorvaneViewer");
+
+  {
+    CZorvaneViewerDlg dialog;
+    dialog.DoModal();
+  }  // the main window stops playback and closes the engine as it goes
+  return false;
+}
+
+// The user-interface framework and the media framework. The common controls
+// and the sockets of the original platform need no start-up here.
+bool CZorvaneViewerApp::StartFrameworks() {
+  // The map page's web engine shares OpenGL contexts with the widgets.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  application_ = std::make_unique<QApplication>(argc_, argv_);
+  QApplication::setApplicationName("zorvane-viewer");
+  QApplication::setApplicationDisplayName("VARNI Viewer");
+  gst_init(&argc_, &argv_);
+  return true;
+}
+
+// The map page runs in an embedded web engine. Its renderer sandbox cannot
+// run for the root user, so it is switched off there, and only there.
+void CZorvaneViewerApp::EnableWebContentHosting() {
+  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}

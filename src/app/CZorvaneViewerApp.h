@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/SingleInstanceLock.h"
+
+class QApplication;
+
+// The application object: guards against a second instance, starts the
+// user-interface and media frameworks and runs the main window modally.
+class CZorvaneViewerApp {
+ public:
+  CZorvaneViewerApp(int& argc, char** argv);
+  ~CZorvaneViewerApp();
+
+  // Runs the whole life of the program; always returns false, so the caller
+  // ends the process with status 0.
+  bool InitInstance();
+
+ private:
+  bool StartFrameworks();
+  void EnableWebContentHosting();
+
+  int& argc_;
+  char** argv_;
+  zv::SingleInstanceLock instanceLock_;
+  std::unique_ptr<QApplication> application_;
+};

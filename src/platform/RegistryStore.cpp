@@ -1,0 +1,172 @@
+#include "platform/RegistryStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+namespace zv {
+namespace {
+
+std::string NormalisedPath(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  std::string out;
+  for (char c : path) {
+    if (c == '/' && (out.empty() || out.back() == '/')) continue;  // no empty segments
+    out += c;
+  }
+  while (!out.empty() && out.back() == '/') out.pop_back();
+  return out;
+}
+
+std::string Folded(const std::string& path) {
+  std::string out = NormalisedPath(path);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+// Parses one `"name"=dword:XXXXXXXX` line.
+bool ParseValueLine(const std::string& line, std::string& name, uint32_t& value) {
+  if (line.size() < 2 || line[0] != '"') return false;
+  const auto close = line.find("\"=dword:", 1);
+  if (close == std::string::npos) return false;
+  name = line.substr(1, close - 1);
+  const std::string hex = line.substr(close + 8);
+  if (hex.empty() || hex.size() > 8) return false;
+  char* end = nullptr;
+  const unsigned long v = std::strtoul(hex.c_str(), &end, 16);
+  if (*end != '\0') return false;
+  value = static_cast<uint32_t>(v);
+  return true;
+}
+
+}  // namespace
+
+RegistryStore::RegistryStore(std::string currentUserFile, std::string localMachineFile)
+    : currentUserFile_(std::move(currentUserFile)), localMachineFile_(std::move(localMachineFile)) {}
+
+std::string RegistryStore::DefaultCurrentUserFile() {
+  QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  if (config.isEmpty()) config = QDir::homePath() + "/.config";
+  return (config + "/ZorvaneViewer/registry/current-user.reg").toStdString();
+}
+
+std::string RegistryStore::DefaultLocalMachineFile() {
+  return "/var/lib/zorvane-viewer/registry/local-machine.reg";
+}
+
+RegistryStore& RegistryStore::System() {
+  static RegistryStore store(DefaultCurrentUserFile(), DefaultLocalMachineFile());
+  return store;
+}
+
+const std::string& RegistryStore::FileOf(RegistryRoot root) const {
+  return root == RegistryRoot::CurrentUser ? currentUserFile_ : localMachineFile_;
+}
+
+RegistryStore::Keys RegistryStore::Load(RegistryRoot root) const {
+  Keys keys;
+  QFile file(QString::fromStdString(FileOf(root)));
+  if (!file.open(QIODevice::ReadOnly)) return keys;
+  Key* current = nullptr;
+  while (!file.atEnd()) {
+    std::string line = file.readLine().toStdString();
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      const std::string path = NormalisedPath(line.substr(1, line.size() - 2));
+      Key& key = keys[Folded(path)];
+      if (key.path.empty()) key.path = path;
+      current = &key;
+      continue;
+    }
+    std::string name;
+    uint32_t value = 0;
+    if (current && ParseValueLine(line, name, value)) current->dwords[name] = value;
+  }
+  return keys;
+}
+
+bool RegistryStore::Save(RegistryRoot root, const Keys& keys) const {
+  const QString path = QString::fromStdString(FileOf(root));
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  std::string text;
+  for (const auto& [folded, key] : keys) {
+    text += "[" + key.path + "]\n";
+    for (const auto& [name, value] : key.dwords) {
+      char hex[16];
+      std::snprintf(hex, sizeof hex, "%08x", value);
+      text += "\"" + name + "\"=dword:" + hex + "\n";
+    }
+    text += "\n";
+  }
+  file.write(text.data(), static_cast<qint64>(text.size()));
+  return file.commit();
+}
+
+bool RegistryStore::KeyExists(RegistryRoot root, const std::string& keyPath) const {
+  const Keys keys = Load(root);
+  return keys.count(Folded(keyPath)) > 0;
+}
+
+bool RegistryStore::CreateKey(RegistryRoot root, const std::string& keyPath) {
+  const std::string path = NormalisedPath(keyPath);
+  if (path.empty()) return false;
+  Keys keys = Load(root);
+  bool added = false;
+  for (size_t end = path.find('/'); ; end = path.find('/', end + 1)) {
+    const std::string prefix = path.substr(0, end);
+    Key& key = keys[Folded(prefix)];
+    if (key.path.empty()) {
+      key.path = prefix;
+      added = true;
+    }
+    if (end == std::string::npos) break;
+  }
+  return !added || Save(root, keys);
+}
+
+bool RegistryStore::SetDword(RegistryRoot root, const std::string& keyPath,
+                             const std::string& name, uint32_t value) {
+  Keys keys = Load(root);
+  const auto it = keys.find(Folded(keyPath));
+  if (it == keys.end()) return false;
+  it->second.dwords[name] = value;
+  return Save(root, keys);
+}
+
+std::optional<uint32_t> RegistryStore::ReadDword(RegistryRoot root, const std::string& keyPath,
+                                                 const std::string& name) const {
+  const Keys keys = Load(root);
+  const auto it = keys.find(Folded(keyPath));
+  if (it == keys.end()) return std::nullopt;
+  const auto value = it->second.dwords.find(name);
+  if (value == it->second.dwords.end()) return std::nullopt;
+  return value->second;
+}
+
+std::optional<RegistryKey> RegistryKey::Open(RegistryStore& store, RegistryRoot root,
+                                             const std::string& keyPath) {
+  if (!store.KeyExists(root, keyPath)) return std::nullopt;
+  return RegistryKey(store, root, keyPath);
+}
+
+std::optional<RegistryKey> RegistryKey::Create(RegistryStore& store, RegistryRoot root,
+                                               const std::string& keyPath) {
+  if (!store.CreateKey(root, keyPath)) return std::nullopt;
+  return RegistryKey(store, root, keyPath);
+}
+
+bool RegistryKey::SetDword(const std::string& name, uint32_t value) {
+  return store_->SetDword(root_, path_, name, value);
+}
+
+}  // namespace zv
