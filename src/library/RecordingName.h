@@ -6,7 +6,7 @@
 namespace zv {
 
 // The recorder names every recording after its kind and the moment it
-// started, for example "REC_20240131_142530_A1.AVI":
+// started, for example "REC_20240131_142530_F.AVI":
 //
 //   indexes 0-3    kind prefix REC_, EVT_, PRK_ or MDI_
 //   indexes 4-11   date, yyyymmdd
