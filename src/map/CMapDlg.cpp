@@ -13,7 +13,6 @@ namespace {
 CMapDlg* g_mapDlg = nullptr;
 const QColor kBackground(30, 30, 30);
 
-QRect ToQRect(const zv::LayoutRect& r) { return r.ToQRect(); }
 }  // namespace
 
 CMapDlg::CMapDlg(QWidget* parent)
@@ -57,10 +56,10 @@ void CMapDlg::OnInitDialog() {
 
 void CMapDlg::LayoutControls() {
   const zv::MapDlgLayout layout = zv::ComputeMapDlgLayout(width(), height());
-  closeButton->setGeometry(ToQRect(layout.closeButton));
-  mapPanel->setGeometry(ToQRect(layout.mapPanel));
-  titleText->setGeometry(ToQRect(layout.titleText));
-  positionText->setGeometry(ToQRect(layout.positionText));
+  closeButton->setGeometry(layout.closeButton.ToQRect());
+  mapPanel->setGeometry(layout.mapPanel.ToQRect());
+  titleText->setGeometry(layout.titleText.ToQRect());
+  positionText->setGeometry(layout.positionText.ToQRect());
 }
 
 void CMapDlg::OnCommand(int id) {
@@ -92,8 +91,8 @@ void CMapDlg::mouseMoveEvent(QMouseEvent* event) {
     const QRect g = geometry();
     const zv::LayoutRect window{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
     const QPoint m = at + g.topLeft();
-    setGeometry(ToQRect(zv::ResizedWindowRect(window, sizingBorder_, m.x(), m.y(), minWidth,
-                                              minHeight)));
+    setGeometry(
+        zv::ResizedWindowRect(window, sizingBorder_, m.x(), m.y(), minWidth, minHeight).ToQRect());
   } else if (dragging_) {
     move(pos() + (at - dragStart_));
   } else {

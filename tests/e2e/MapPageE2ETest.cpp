@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWebEnginePage>
 #include <array>
 #include <cstring>
 #include <string>
@@ -52,6 +53,21 @@ class MainWindowStandIn : public QWidget, public IMapHostWindow {
   QWidget* mapButton;
   CZvTextCtrl* positionText;
   bool positionTextShown = true;
+};
+
+// A page that keeps the script errors it reports.
+class ErrorRecordingPage : public QWebEnginePage {
+ public:
+  using QWebEnginePage::QWebEnginePage;
+  QStringList errors;
+
+ protected:
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
+                                int line, const QString&) override {
+    // Tiles that cannot load offline are not script errors.
+    if (level == ErrorMessageLevel && !message.contains("Failed to load resource"))
+      errors.append(QString("%1 (line %2)").arg(message).arg(line));
+  }
 };
 
 // Runs a call text on the page and waits for its answer.
@@ -99,6 +115,10 @@ TEST(MapPageE2ETest, MarkerPathAndStateSurviveDockingRoundTrip) {
   mainWindow.show();
   CMapViewWnd view(mainWindow.panel);
   ASSERT_EQ(CMapViewWnd::Instance(), &view);
+  auto* page = new ErrorRecordingPage(&view);
+  view.setPage(page);
+  // Before the page is there, calls find no function and do nothing.
+  EXPECT_EQ(Ask(&view, "javascript:positionChange('1.000000', '2.000000')"), QString());
   QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
   LoadMapPageFrom(g_programDir);
   ASSERT_TRUE(loaded.wait(30000)) << "the map page did not load";
@@ -139,6 +159,8 @@ TEST(MapPageE2ETest, MarkerPathAndStateSurviveDockingRoundTrip) {
   mapWindow.resize(500, 420);
   Settle(50);
   EXPECT_EQ(view.size(), QSize(490, 355));
+  Settle(300);
+  mapWindow.grab().save(g_workDir + "/map-window.png");
 
   // Dock again with the close button: same page, same marker, same path.
   mapWindow.closeButton->click();
@@ -160,6 +182,7 @@ TEST(MapPageE2ETest, MarkerPathAndStateSurviveDockingRoundTrip) {
   ASSERT_FALSE(shot.isNull());
   const QColor corner = shot.pixelColor(shot.width() - 5, shot.height() / 2);
   EXPECT_LT(corner.lightness(), 80) << "the offline map is not dark";
+  EXPECT_TRUE(page->errors.isEmpty()) << page->errors.join('\n').toStdString();
 
   SetMapHostWindow(nullptr);
   zv::ClearSensorRecords();

@@ -50,7 +50,9 @@ TEST(TextCtrlTest, TitleOnItsBackgroundAndUnknownModeBackgroundOnly) {
   text.mode = 5;
   text.background = QColor(30, 30, 30);
   text.resize(50, 20);
-  EXPECT_TRUE(HasColourIn(Render(text), Qt::white, 10, 50));
+  const QImage title = Render(text);
+  SaveWidgetShot(title, "map-title");
+  EXPECT_TRUE(HasColourIn(title, Qt::white, 10, 50));
   text.mode = 9;
   const QImage empty = Render(text);
   for (int y = 0; y < empty.height(); ++y)
