@@ -16,8 +16,8 @@ QColor Ink(const QPainter& p) { return p.pen().color(); }
 
 void FillPolygon(QPainter& p, std::initializer_list<QPointF> points) {
   p.save();
-  p.setPen(Qt::NoPen);
   p.setBrush(Ink(p));
+  p.setPen(Qt::NoPen);
   p.drawPolygon(QPolygonF(QList<QPointF>(points)));
   p.restore();
 }
@@ -82,8 +82,8 @@ void IconPainter::DrawCamera(QPainter& p) {
   p.drawPolyline(QPolygonF({{5.0, 4.5}, {6.2, 2.5}, {9.8, 2.5}, {11.0, 4.5}}));
   p.drawEllipse(QPointF(8.0, 9.2), 3.0, 3.0);
   p.save();
-  p.setPen(Qt::NoPen);
   p.setBrush(Ink(p));
+  p.setPen(Qt::NoPen);
   p.drawEllipse(QPointF(8.0, 9.2), 1.2, 1.2);
   p.drawEllipse(QPointF(12.8, 6.6), 0.7, 0.7);
   p.restore();
@@ -123,8 +123,8 @@ void IconPainter::DrawGear(QPainter& p) {
   gear.addEllipse(QPointF(8.0, 8.0), 2.2, 2.2);
   gear.setFillRule(Qt::OddEvenFill);
   p.save();
-  p.setPen(Qt::NoPen);
   p.setBrush(Ink(p));
+  p.setPen(Qt::NoPen);
   p.drawPath(gear);
   p.restore();
 }
@@ -144,8 +144,8 @@ void IconPainter::DrawMagnifier(QPainter& p) {
 void IconPainter::DrawInfo(QPainter& p) {
   p.drawEllipse(QPointF(8.0, 8.0), 6.6, 6.6);
   p.save();
-  p.setPen(Qt::NoPen);
   p.setBrush(Ink(p));
+  p.setPen(Qt::NoPen);
   p.drawEllipse(QPointF(8.0, 4.9), 1.05, 1.05);
   p.drawRoundedRect(QRectF(7.1, 6.9, 1.8, 5.6), 0.6, 0.6);
   p.restore();
@@ -214,16 +214,16 @@ void IconPainter::DrawSpeed(QPainter& p) {
   p.drawLine(QPointF(8.0, 9.5), QPointF(11.3, 5.2));
   p.restore();
   p.save();
-  p.setPen(Qt::NoPen);
   p.setBrush(Ink(p));
+  p.setPen(Qt::NoPen);
   p.drawEllipse(QPointF(8.0, 9.5), 1.4, 1.4);
   p.restore();
 }
 
 void IconPainter::DrawBrightness(QPainter& p) {
   p.save();
-  p.setPen(Qt::NoPen);
   p.setBrush(Ink(p));
+  p.setPen(Qt::NoPen);
   p.drawEllipse(QPointF(8.0, 8.0), 3.2, 3.2);
   p.restore();
   for (int i = 0; i < 8; ++i) {
@@ -245,22 +245,21 @@ void IconPainter::DrawSpeaker(QPainter& p, bool on) {
 }
 
 void IconPainter::DrawMap(QPainter& p) {
-  // A folded map with a position pin.
+  // A folded map with a marked position.
   p.drawPolygon(QPolygonF({{1.0, 3.5}, {5.5, 2.0}, {10.5, 3.5}, {15.0, 2.0},
                            {15.0, 13.0}, {10.5, 14.5}, {5.5, 13.0}, {1.0, 14.5}}));
   p.drawLine(QPointF(5.5, 2.0), QPointF(5.5, 13.0));
   p.drawLine(QPointF(10.5, 3.5), QPointF(10.5, 14.5));
-  QPainterPath pin;
-  pin.moveTo(8.0, 12.0);
-  pin.cubicTo(5.0, 8.0, 5.0, 4.0, 8.0, 4.0);
-  pin.cubicTo(11.0, 4.0, 11.0, 8.0, 8.0, 12.0);
-  pin.addEllipse(QPointF(8.0, 6.7), 1.1, 1.1);
-  pin.setFillRule(Qt::OddEvenFill);
+  // A marked place on the middle panel.
   p.save();
-  p.setPen(Qt::NoPen);
   p.setBrush(Ink(p));
-  p.drawPath(pin);
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(QPointF(8.0, 6.0), 1.3, 1.3);
   p.restore();
+  QPen thin = p.pen();
+  thin.setWidthF(0.9);
+  p.setPen(thin);
+  p.drawLine(QPointF(8.0, 7.6), QPointF(8.0, 11.5));
 }
 
 }  // namespace mkskin
