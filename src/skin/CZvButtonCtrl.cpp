@@ -72,23 +72,23 @@ void CZvButtonCtrl::paintEvent(QPaintEvent*) {
   DrawSkinImage(painter, ShownImage());
 }
 
-void CZvButtonCtrl::mousePressEvent(QMouseEvent* event) {
-  // A disabled button swallows the press, so no click can come of it.
+bool CZvButtonCtrl::TakesMouseButton(QMouseEvent* event) {
+  // A disabled button swallows presses and releases, so no click comes of
+  // them; an enabled one is redrawn in its state picture by the press.
   if (!enabled) {
     event->accept();
-    return;
+    return false;
   }
   m_showsPassing = false;
-  QAbstractButton::mousePressEvent(event);
+  return true;
+}
+
+void CZvButtonCtrl::mousePressEvent(QMouseEvent* event) {
+  if (TakesMouseButton(event)) QAbstractButton::mousePressEvent(event);
 }
 
 void CZvButtonCtrl::mouseReleaseEvent(QMouseEvent* event) {
-  if (!enabled) {
-    event->accept();
-    return;
-  }
-  m_showsPassing = false;
-  QAbstractButton::mouseReleaseEvent(event);
+  if (TakesMouseButton(event)) QAbstractButton::mouseReleaseEvent(event);
 }
 
 void CZvButtonCtrl::mouseMoveEvent(QMouseEvent* event) {

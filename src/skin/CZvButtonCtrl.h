@@ -49,6 +49,7 @@ protected:
 
 private:
   void ShowPicture(SkinImageId id);
+  bool TakesMouseButton(QMouseEvent* event);
   void PaintBackground(QPainter& painter);
 
   // Between a hover or leave picture and the next full redraw, the button

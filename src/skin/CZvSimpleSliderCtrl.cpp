@@ -8,12 +8,8 @@ namespace {
 constexpr QSize kChannel(66, 9);
 }  // namespace
 
-CZvSimpleSliderCtrl::CZvSimpleSliderCtrl(QWidget* parent) : CZvSkinSlider(parent) {
-  channelImage = 1040;
-  thumbImage = 1042;
-  backgroundColour = QColor(20, 20, 20);
-  channelOffset = 15;
-}
+CZvSimpleSliderCtrl::CZvSimpleSliderCtrl(QWidget* parent)
+    : CZvSkinSlider(parent, 1040, 1042, QColor(20, 20, 20), 15) {}
 
 void CZvSimpleSliderCtrl::PaintChannel(QPainter& painter) {
   painter.fillRect(rect(), backgroundColour);

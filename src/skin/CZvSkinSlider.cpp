@@ -55,7 +55,13 @@ int ScrollCodeOf(int action) {
 
 }  // namespace
 
-CZvSkinSlider::CZvSkinSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+CZvSkinSlider::CZvSkinSlider(QWidget* parent, SkinImageId channel, SkinImageId thumb,
+                             QColor background, int offset)
+    : QSlider(Qt::Horizontal, parent),
+      channelImage(channel),
+      thumbImage(thumb),
+      backgroundColour(background),
+      channelOffset(offset) {
   setStyle(SharedSliderStyle());
   setAttribute(Qt::WA_OpaquePaintEvent);
   // actionTriggered comes before the value moves; the report is queued so

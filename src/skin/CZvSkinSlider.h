@@ -33,7 +33,8 @@ signals:
   void scrolled(int code);
 
 protected:
-  explicit CZvSkinSlider(QWidget* parent);
+  CZvSkinSlider(QWidget* parent, SkinImageId channel, SkinImageId thumb, QColor background,
+                int offset);
 
   // Size of the thumb rectangle and its top edge for this kind of slider.
   virtual QSize ThumbSize() const = 0;

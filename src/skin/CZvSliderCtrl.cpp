@@ -13,12 +13,8 @@ constexpr int kFillWidth = 3;
 constexpr int kTrackTop = 10;
 }  // namespace
 
-CZvSliderCtrl::CZvSliderCtrl(QWidget* parent) : CZvSkinSlider(parent) {
-  channelImage = 1034;
-  thumbImage = 1036;
-  backgroundColour = QColor(10, 10, 10);
-  channelOffset = 15;
-}
+CZvSliderCtrl::CZvSliderCtrl(QWidget* parent)
+    : CZvSkinSlider(parent, 1034, 1036, QColor(10, 10, 10), 15) {}
 
 int CZvSliderCtrl::ThumbTop() const { return (height() - ThumbSize().height()) / 2; }
 

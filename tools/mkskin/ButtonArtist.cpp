@@ -9,12 +9,6 @@ namespace mkskin {
 
 namespace {
 
-QImage Canvas(QSize size, const QColor& back) {
-  QImage image(size, QImage::Format_ARGB32_Premultiplied);
-  image.fill(back);
-  return image;
-}
-
 QColor WithAlpha(QColor colour, int alpha) {
   colour.setAlpha(alpha);
   return colour;
@@ -33,7 +27,7 @@ QColor ButtonArtist::GlyphColour(ButtonState state) {
 }
 
 QImage ButtonArtist::TopBarButton(Glyph glyph, ButtonState state) {
-  QImage image = Canvas(QSize(32, 31), Qt::transparent);
+  QImage image = BlankImage(QSize(32, 31), Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
   const QRectF face(1.5, 1.5, 29.0, 28.0);
@@ -51,7 +45,7 @@ QImage ButtonArtist::TopBarButton(Glyph glyph, ButtonState state) {
 }
 
 QImage ButtonArtist::WindowButton(Glyph glyph, ButtonState state) {
-  QImage image = Canvas(QSize(30, 24), kWindowBack);
+  QImage image = BlankImage(QSize(30, 24), kWindowBack);
   QPainter p(&image);
   // The button sits at y = 9 of the title strip.
   PictureArtist::PaintStripRows(p, 30, 9);
@@ -73,7 +67,7 @@ QImage ButtonArtist::WindowButton(Glyph glyph, ButtonState state) {
 }
 
 QImage ButtonArtist::RoundButton(Glyph glyph, ButtonState state) {
-  QImage image = Canvas(QSize(32, 32), kPanelBack);
+  QImage image = BlankImage(QSize(32, 32), kPanelBack);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
   QColor fill = kFace, ring = kFrameLine;
@@ -97,7 +91,7 @@ QImage ButtonArtist::RoundButton(Glyph glyph, ButtonState state) {
 }
 
 QImage ButtonArtist::SmallButton(Glyph glyph, ButtonState state) {
-  QImage image = Canvas(QSize(24, 24), kPanelBack);
+  QImage image = BlankImage(QSize(24, 24), kPanelBack);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
   if (state == ButtonState::Hover || state == ButtonState::Selected) {
@@ -112,7 +106,7 @@ QImage ButtonArtist::SmallButton(Glyph glyph, ButtonState state) {
 
 QImage ButtonArtist::CaptionButton(const QString& caption, QSize size, const QColor& back,
                                    ButtonState state) {
-  QImage image = Canvas(size, back);
+  QImage image = BlankImage(size, back);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setRenderHint(QPainter::TextAntialiasing, true);

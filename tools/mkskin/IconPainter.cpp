@@ -16,13 +16,30 @@ QColor Ink(const QPainter& p) { return p.pen().color(); }
 
 void FillPolygon(QPainter& p, std::initializer_list<QPointF> points) {
   p.save();
-  p.setPen(Qt::NoPen);
   p.setBrush(Ink(p));
+  p.setPen(Qt::NoPen);
   p.drawPolygon(QPolygonF(QList<QPointF>(points)));
   p.restore();
 }
 
 void FillRect(QPainter& p, const QRectF& r) { p.fillRect(r, Ink(p)); }
+
+void FillDot(QPainter& p, QPointF centre, qreal radius) {
+  p.save();
+  p.setBrush(Ink(p));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(centre, radius, radius);
+  p.restore();
+}
+
+void DrawStroke(QPainter& p, QPointF from, QPointF to, qreal width) {
+  QPen pen = p.pen();
+  pen.setWidthF(width);
+  p.save();
+  p.setPen(pen);
+  p.drawLine(from, to);
+  p.restore();
+}
 
 }  // namespace
 
@@ -81,12 +98,8 @@ void IconPainter::DrawCamera(QPainter& p) {
   p.drawRoundedRect(QRectF(1.0, 4.5, 14.0, 9.5), 1.5, 1.5);
   p.drawPolyline(QPolygonF({{5.0, 4.5}, {6.2, 2.5}, {9.8, 2.5}, {11.0, 4.5}}));
   p.drawEllipse(QPointF(8.0, 9.2), 3.0, 3.0);
-  p.save();
-  p.setPen(Qt::NoPen);
-  p.setBrush(Ink(p));
-  p.drawEllipse(QPointF(8.0, 9.2), 1.2, 1.2);
-  p.drawEllipse(QPointF(12.8, 6.6), 0.7, 0.7);
-  p.restore();
+  FillDot(p, QPointF(8.0, 9.2), 1.2);
+  FillDot(p, QPointF(12.8, 6.6), 0.7);
 }
 
 void IconPainter::DrawDisk(QPainter& p) {
@@ -123,32 +136,23 @@ void IconPainter::DrawGear(QPainter& p) {
   gear.addEllipse(QPointF(8.0, 8.0), 2.2, 2.2);
   gear.setFillRule(Qt::OddEvenFill);
   p.save();
-  p.setPen(Qt::NoPen);
   p.setBrush(Ink(p));
+  p.setPen(Qt::NoPen);
   p.drawPath(gear);
   p.restore();
 }
 
 void IconPainter::DrawMagnifier(QPainter& p) {
   p.drawEllipse(QPointF(6.5, 6.5), 4.6, 4.6);
-  QPen handle = p.pen();
-  handle.setWidthF(2.6);
-  p.save();
-  p.setPen(handle);
-  p.drawLine(QPointF(10.2, 10.2), QPointF(14.2, 14.2));
-  p.restore();
+  DrawStroke(p, QPointF(10.2, 10.2), QPointF(14.2, 14.2), 2.6);
   p.drawLine(QPointF(4.5, 6.5), QPointF(8.5, 6.5));
   p.drawLine(QPointF(6.5, 4.5), QPointF(6.5, 8.5));
 }
 
 void IconPainter::DrawInfo(QPainter& p) {
   p.drawEllipse(QPointF(8.0, 8.0), 6.6, 6.6);
-  p.save();
-  p.setPen(Qt::NoPen);
-  p.setBrush(Ink(p));
-  p.drawEllipse(QPointF(8.0, 4.9), 1.05, 1.05);
-  p.drawRoundedRect(QRectF(7.1, 6.9, 1.8, 5.6), 0.6, 0.6);
-  p.restore();
+  FillDot(p, QPointF(8.0, 4.9), 1.05);
+  FillRect(p, QRectF(7.1, 6.9, 1.8, 5.6));
 }
 
 void IconPainter::DrawWindowGlyph(QPainter& p, Glyph glyph) {
@@ -207,25 +211,12 @@ void IconPainter::DrawSpeed(QPainter& p) {
     p.drawLine(QPointF(8.0 + 5.0 * qCos(a), 9.5 - 5.0 * qSin(a)),
                QPointF(8.0 + 6.3 * qCos(a), 9.5 - 6.3 * qSin(a)));
   }
-  QPen needle = p.pen();
-  needle.setWidthF(1.6);
-  p.save();
-  p.setPen(needle);
-  p.drawLine(QPointF(8.0, 9.5), QPointF(11.3, 5.2));
-  p.restore();
-  p.save();
-  p.setPen(Qt::NoPen);
-  p.setBrush(Ink(p));
-  p.drawEllipse(QPointF(8.0, 9.5), 1.4, 1.4);
-  p.restore();
+  DrawStroke(p, QPointF(8.0, 9.5), QPointF(11.3, 5.2), 1.6);
+  FillDot(p, QPointF(8.0, 9.5), 1.4);
 }
 
 void IconPainter::DrawBrightness(QPainter& p) {
-  p.save();
-  p.setPen(Qt::NoPen);
-  p.setBrush(Ink(p));
-  p.drawEllipse(QPointF(8.0, 8.0), 3.2, 3.2);
-  p.restore();
+  FillDot(p, QPointF(8.0, 8.0), 3.2);
   for (int i = 0; i < 8; ++i) {
     const qreal a = i * M_PI / 4.0;
     p.drawLine(QPointF(8.0 + 5.0 * qCos(a), 8.0 + 5.0 * qSin(a)),
@@ -245,22 +236,14 @@ void IconPainter::DrawSpeaker(QPainter& p, bool on) {
 }
 
 void IconPainter::DrawMap(QPainter& p) {
-  // A folded map with a position pin.
+  // A folded map with a marked position.
   p.drawPolygon(QPolygonF({{1.0, 3.5}, {5.5, 2.0}, {10.5, 3.5}, {15.0, 2.0},
                            {15.0, 13.0}, {10.5, 14.5}, {5.5, 13.0}, {1.0, 14.5}}));
   p.drawLine(QPointF(5.5, 2.0), QPointF(5.5, 13.0));
   p.drawLine(QPointF(10.5, 3.5), QPointF(10.5, 14.5));
-  QPainterPath pin;
-  pin.moveTo(8.0, 12.0);
-  pin.cubicTo(5.0, 8.0, 5.0, 4.0, 8.0, 4.0);
-  pin.cubicTo(11.0, 4.0, 11.0, 8.0, 8.0, 12.0);
-  pin.addEllipse(QPointF(8.0, 6.7), 1.1, 1.1);
-  pin.setFillRule(Qt::OddEvenFill);
-  p.save();
-  p.setPen(Qt::NoPen);
-  p.setBrush(Ink(p));
-  p.drawPath(pin);
-  p.restore();
+  // A marked place on the middle panel.
+  FillDot(p, QPointF(8.0, 6.0), 1.3);
+  DrawStroke(p, QPointF(8.0, 7.6), QPointF(8.0, 11.5), 0.9);
 }
 
 }  // namespace mkskin

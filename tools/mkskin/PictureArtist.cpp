@@ -7,15 +7,25 @@
 #include <array>
 
 #include "SkinPalette.h"
+#include "SkinPicture.h"
 
 namespace mkskin {
 
 namespace {
 
 QImage Opaque(QSize size, const QColor& back) {
-  QImage image(size, QImage::Format_RGB32);
-  image.fill(back);
-  return image;
+  return BlankImage(size, back, QImage::Format_RGB32);
+}
+
+// A rounded plate with a vertical gradient and a frame line.
+void PaintPlate(QPainter& p, const QRectF& box, qreal radius, const QColor& top,
+                const QColor& bottom, const QPen& frame) {
+  QLinearGradient shade(box.topLeft(), box.bottomLeft());
+  shade.setColorAt(0, top);
+  shade.setColorAt(1, bottom);
+  p.setPen(frame);
+  p.setBrush(shade);
+  p.drawRoundedRect(box, radius, radius);
 }
 
 QColor Mix(const QColor& a, const QColor& b, qreal t) {
@@ -121,12 +131,8 @@ QImage PictureArtist::Channel(int width, const QColor& back) {
   QImage image = Opaque(QSize(width, 9), back);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
-  QLinearGradient groove(0, 0, 0, 9);
-  groove.setColorAt(0, QColor(4, 4, 4));
-  groove.setColorAt(1, QColor(40, 40, 40));
-  p.setPen(QPen(QColor(72, 72, 72), 1.0));
-  p.setBrush(groove);
-  p.drawRoundedRect(QRectF(0.5, 0.5, width - 1.0, 8.0), 4, 4);
+  PaintPlate(p, QRectF(0.5, 0.5, width - 1.0, 8.0), 4, QColor(4, 4, 4), QColor(40, 40, 40),
+             QPen(QColor(72, 72, 72), 1.0));
   return image;
 }
 
@@ -217,12 +223,8 @@ QImage PictureArtist::GaugeBackground() {
   QImage image = Opaque(QSize(124, 38), kPanelBack);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
-  QLinearGradient face(0, 0, 0, 38);
-  face.setColorAt(0, QColor(14, 20, 22));
-  face.setColorAt(1, QColor(4, 8, 10));
-  p.setPen(QPen(kFrameLine, 1.0));
-  p.setBrush(face);
-  p.drawRoundedRect(QRectF(0.5, 0.5, 123.0, 37.0), 4, 4);
+  PaintPlate(p, QRectF(0.5, 0.5, 123.0, 37.0), 4, QColor(14, 20, 22), QColor(4, 8, 10),
+             QPen(kFrameLine, 1.0));
   p.setRenderHint(QPainter::Antialiasing, false);
   // Unlit segments behind the places the digits go (x 20, 32, 44, 60 at y 11).
   const QColor ghost(26, 40, 44);
@@ -282,16 +284,11 @@ QImage PictureArtist::NoGpsData() {
 }
 
 QImage PictureArtist::ProgramIcon() {
-  QImage image(QSize(128, 128), QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
+  QImage image = BlankImage(QSize(128, 128), Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
-  QLinearGradient plate(0, 0, 0, 128);
-  plate.setColorAt(0, QColor(58, 58, 58));
-  plate.setColorAt(1, QColor(16, 16, 16));
-  p.setPen(QPen(kFrameLine, 3.0));
-  p.setBrush(plate);
-  p.drawRoundedRect(QRectF(6, 6, 116, 116), 24, 24);
+  PaintPlate(p, QRectF(6, 6, 116, 116), 24, QColor(58, 58, 58), QColor(16, 16, 16),
+             QPen(kFrameLine, 3.0));
   PaintLens(p, QPointF(64, 56), 34);
   p.setRenderHint(QPainter::TextAntialiasing, true);
   p.setFont(CaptionFont(22, true));

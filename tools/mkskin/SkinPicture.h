@@ -14,6 +14,14 @@ struct SkinPicture {
   QImage image;
 };
 
+// A new picture filled with one colour.
+inline QImage BlankImage(QSize size, const QColor& fill,
+                         QImage::Format format = QImage::Format_ARGB32_Premultiplied) {
+  QImage image(size, format);
+  image.fill(fill);
+  return image;
+}
+
 // The states a button picture can show.
 enum class ButtonState { Normal, Selected, Hover, Disabled };
 
