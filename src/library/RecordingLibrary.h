@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "library/RecordingEntry.h"
+
+namespace zv {
+
+// The catalogue of the recordings found so far, in the order they were
+// added. An entry is identified by its full path (case-sensitive); a path is
+// never catalogued twice. Folders end in '/'.
+class RecordingLibrary {
+ public:
+  // The catalogue of the running program.
+  static RecordingLibrary& Instance();
+
+  // Appends the recording `folder` + `fileName`. False when the name is not a
+  // recording's, the path is already catalogued, or the name's first three
+  // characters are not exactly "REC", "EVT", "PRK" or "MDI" (case counts
+  // here, unlike in the recognition of the name).
+  bool Add(const std::string& folder, const std::string& fileName);
+
+  bool Contains(const std::string& fullPath) const;
+
+  // Splits `fullPath` at its last '/' and adds it. A path without a '/' past
+  // its first character adds nothing and still gives true.
+  bool AddPath(const std::string& fullPath);
+
+  // Adds every recording at any depth below `folder`, in the order the file
+  // system lists them. Unreadable folders are skipped. Always true.
+  bool ScanFolder(const std::string& folder);
+
+  void Clear();
+  int Count() const { return static_cast<int>(entries_.size()); }
+  const RecordingEntry& At(int index) const { return entries_.at(static_cast<size_t>(index)); }
+  const std::vector<RecordingEntry>& Entries() const { return entries_; }
+
+  // Number of entries of exactly this kind code (0 for AllKinds).
+  int CountOfKind(int kind) const;
+
+ private:
+  std::vector<RecordingEntry> entries_;
+  std::unordered_set<std::string> paths_;  // every entry's fullPath
+};
+
+}  // namespace zv
