@@ -53,7 +53,7 @@ QString Id(int id) { return QString::number(id); }
 QLabel* Description(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setWordWrap(true);
-  label->setStyleSheet(QStringLiteral("color: palette(mid);"));
+  label->setStyleSheet(QStringLiteral("color: #5a5a5a;"));
   return label;
 }
 
@@ -134,6 +134,12 @@ void CSettingDlg::BuildControls() {
   buttons->addWidget(save);
   buttons->addWidget(Button(kCancel, QStringLiteral("취소"), this));
   layout->addLayout(buttons);
+  // Rows stay at the top of their group box when a neighbour is taller.
+  for (QGroupBox* box : findChildren<QGroupBox*>()) {
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+      grid->setRowStretch(grid->rowCount(), 1);
+    }
+  }
 }
 
 QComboBox* CSettingDlg::AddList(int id, const QStringList& entries) {
@@ -153,7 +159,7 @@ QGroupBox* CSettingDlg::BuildRecorderSection() {
   QGroupBox* drive = Group(QStringLiteral("드라이브 선택"), section, g);
   driveList_ = new QComboBox(this);
   driveList_->setObjectName(Id(kDrives));
-  driveList_->setMinimumContentsLength(14);
+  driveList_->setMinimumContentsLength(24);
   auto* driveRow = new QHBoxLayout;
   driveRow->addWidget(driveList_, 1);
   driveRow->addWidget(Button(kFormat, QStringLiteral("포맷"), this));
