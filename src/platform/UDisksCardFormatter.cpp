@@ -4,6 +4,9 @@
 #include <QDBusMessage>
 #include <QDBusPendingReply>
 #include <QFileInfo>
+#include <QTimer>
+
+#include <memory>
 
 namespace zv {
 
@@ -51,7 +54,17 @@ void UDisksCardFormatter::Call(const QString& interface, const QString& method,
   const QDBusPendingCall pending =
       QDBusConnection::systemBus().asyncCall(message, kFormatTimeoutMs);
   auto* watcher = new QDBusPendingCallWatcher(pending, this);
-  connect(watcher, &QDBusPendingCallWatcher::finished, this, onReply);
+  // A call that fails at once (no system bus) is finished before the watcher
+  // exists and may never signal: deliver it from the event loop then. Either
+  // way the reply is handled once.
+  auto handled = std::make_shared<bool>(false);
+  const auto deliver = [this, watcher, onReply, handled] {
+    if (*handled) return;
+    *handled = true;
+    (this->*onReply)(watcher);
+  };
+  connect(watcher, &QDBusPendingCallWatcher::finished, this, deliver);
+  if (watcher->isFinished()) QTimer::singleShot(0, watcher, deliver);
 }
 
 void UDisksCardFormatter::OnUnmounted(QDBusPendingCallWatcher* call) {
