@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <optional>
@@ -11,6 +10,7 @@
 
 #include "sensors/GpsText.h"
 #include "sensors/SensorRecords.h"
+#include "ScopedEnvironment.h"
 
 namespace zv {
 namespace {
@@ -39,18 +39,15 @@ const char* kValidFix = "GPRMC,163000.000,A,3730.5000,N,12659.2500,E,12.5,87.3,3
 class SensorRecordsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* tz = std::getenv("TZ");
-    savedTz_ = tz ? std::optional<std::string>(tz) : std::nullopt;
-    setenv("TZ", "KST-9", 1);
     tzset();
     ClearSensorRecords();
   }
   void TearDown() override {
-    if (savedTz_) setenv("TZ", savedTz_->c_str(), 1); else unsetenv("TZ");
-    tzset();
     ClearSensorRecords();
+    tz_.reset();
+    tzset();
   }
-  std::optional<std::string> savedTz_;
+  std::optional<ScopedEnvironment> tz_{std::in_place, "TZ", "KST-9"};
 };
 
 TEST_F(SensorRecordsTest, GSensorBytesAreDecodedWithXor) {
