@@ -154,9 +154,38 @@ QComboBox* CSettingDlg::AddList(int id, const QStringList& entries) {
 QGroupBox* CSettingDlg::BuildRecorderSection() {
   auto* section = new QGroupBox(QStringLiteral("Zorvane 환경 설정"), this);
   auto* columns = new QGridLayout(section);
-  QGridLayout* g = nullptr;
+  columns->addWidget(BuildDriveGroup(), 0, 0);
+  columns->addWidget(BuildListGroup(QStringLiteral("충격 감도 설정"),
+                                    QStringLiteral("G-Sensor의 충격량을 설정합니다."),
+                                    {{QStringLiteral("X-axis,Y-axis,Z-axis"), kSensitivity,
+                                      {"끔", "둔감", "보통 하", "보통 중", "보통 상", "민감",
+                                       "아주 민감"}}}),
+                     1, 0);
+  columns->addWidget(BuildListGroup(QStringLiteral("언어 설정"),
+                                    QStringLiteral("Zorvane의 언어를 설정합니다."),
+                                    {{QStringLiteral("언어 선택"), kLanguage, {"영어", "한국어"}}}),
+                     2, 0);
+  columns->addWidget(
+      BuildListGroup(QStringLiteral("주차 설정"), QString(),
+                     {{QStringLiteral("주차모드 전환"), kParkingMode, {"주차모드 이벤트", "주차상시"}},
+                      {QStringLiteral("주차모드 진입시간"), kParkingTime,
+                       {"5분", "15분", "30분", "사용안함"}}}),
+      0, 1);
+  columns->addWidget(
+      BuildListGroup(QStringLiteral("비디오 설정"), QString(),
+                     {{QStringLiteral("녹화품질"), kQuality, {"저화질", "일반화질", "고화질"}},
+                      {QStringLiteral("비디오 채널"), kChannels, {"전방", "전후방"}}}),
+      1, 1);
+  columns->addWidget(BuildAudioGroup(), 2, 1);
+  columns->addWidget(BuildPowerGroup(), 0, 2, 2, 1);
+  columns->addWidget(BuildTimeGroup(), 2, 2);
+  for (int c = 0; c < 3; ++c) columns->setColumnStretch(c, 1);
+  return section;
+}
 
-  QGroupBox* drive = Group(QStringLiteral("드라이브 선택"), section, g);
+QGroupBox* CSettingDlg::BuildDriveGroup() {
+  QGridLayout* g = nullptr;
+  QGroupBox* drive = Group(QStringLiteral("드라이브 선택"), this, g);
   driveList_ = new QComboBox(this);
   driveList_->setObjectName(Id(kDrives));
   driveList_->setMinimumContentsLength(24);
@@ -165,34 +194,32 @@ QGroupBox* CSettingDlg::BuildRecorderSection() {
   driveRow->addWidget(Button(kFormat, QStringLiteral("포맷"), this));
   AddRow(g, QStringLiteral("드라이브"), driveRow);
   AddWide(g, Description(QStringLiteral("설정파일을 저장할 드라이브를 설정합니다."), drive));
+  return drive;
+}
 
-  QGroupBox* parking = Group(QStringLiteral("주차 설정"), section, g);
-  AddRow(g, QStringLiteral("주차모드 전환"),
-         AddList(kParkingMode, {"주차모드 이벤트", "주차상시"}));
-  AddRow(g, QStringLiteral("주차모드 진입시간"),
-         AddList(kParkingTime, {"5분", "15분", "30분", "사용안함"}));
+QGroupBox* CSettingDlg::BuildListGroup(const QString& title, const QString& description,
+                                       const std::vector<ListRow>& rows) {
+  QGridLayout* g = nullptr;
+  QGroupBox* box = Group(title, this, g);
+  if (!description.isEmpty()) AddWide(g, Description(description, box));
+  for (const ListRow& row : rows) AddRow(g, row.label, AddList(row.id, row.entries));
+  return box;
+}
 
-  QGroupBox* shock = Group(QStringLiteral("충격 감도 설정"), section, g);
-  AddWide(g, Description(QStringLiteral("G-Sensor의 충격량을 설정합니다."), shock));
-  AddRow(g, QStringLiteral("X-axis,Y-axis,Z-axis"),
-         AddList(kSensitivity, {"끔", "둔감", "보통 하", "보통 중", "보통 상", "민감", "아주 민감"}));
-
-  QGroupBox* video = Group(QStringLiteral("비디오 설정"), section, g);
-  AddRow(g, QStringLiteral("녹화품질"), AddList(kQuality, {"저화질", "일반화질", "고화질"}));
-  AddRow(g, QStringLiteral("비디오 채널"), AddList(kChannels, {"전방", "전후방"}));
-
-  QGroupBox* language = Group(QStringLiteral("언어 설정"), section, g);
-  AddWide(g, Description(QStringLiteral("Zorvane의 언어를 설정합니다."), language));
-  AddRow(g, QStringLiteral("언어 선택"), AddList(kLanguage, {"영어", "한국어"}));
-
-  QGroupBox* audio = Group(QStringLiteral("오디오 설정"), section, g);
+QGroupBox* CSettingDlg::BuildAudioGroup() {
+  QGridLayout* g = nullptr;
+  QGroupBox* audio = Group(QStringLiteral("오디오 설정"), this, g);
   recordAudio_ = new QCheckBox(QStringLiteral("오디오 녹음"), this);
   recordAudio_->setObjectName(Id(kRecordAudio));
   AddRow(g, QStringLiteral("오디오 상태"), recordAudio_);
   AddRow(g, QStringLiteral("스피커 볼륨"),
          AddList(kSpeakerVolume, {"뮤트", "Level 1", "Level 2", "Level 3", "Level 4", "Level 5"}));
+  return audio;
+}
 
-  QGroupBox* power = Group(QString(), section, g);
+QGroupBox* CSettingDlg::BuildPowerGroup() {
+  QGridLayout* g = nullptr;
+  QGroupBox* power = Group(QString(), this, g);
   AddRow(g, QStringLiteral("타이머 차단"), AddList(kPowerOffTimer, {"6H", "12H", "24H", "48H"}));
   carBattery_ = new QRadioButton(QStringLiteral("승용차(12V)"), this);
   carBattery_->setObjectName(Id(kCarBattery));
@@ -210,17 +237,7 @@ QGroupBox* CSettingDlg::BuildRecorderSection() {
   AddRow(g, QStringLiteral("차단전압"), AddList(kCutOffVoltage, {}));
   AddRow(g, QStringLiteral("LCD OFF"),
          AddList(kLcdOff, {"항상 켬", "30초", "1분", "5분", "시계"}));
-
-  columns->addWidget(drive, 0, 0);
-  columns->addWidget(shock, 1, 0);
-  columns->addWidget(language, 2, 0);
-  columns->addWidget(parking, 0, 1);
-  columns->addWidget(video, 1, 1);
-  columns->addWidget(audio, 2, 1);
-  columns->addWidget(power, 0, 2, 2, 1);
-  columns->addWidget(BuildTimeGroup(), 2, 2);
-  for (int c = 0; c < 3; ++c) columns->setColumnStretch(c, 1);
-  return section;
+  return power;
 }
 
 QGroupBox* CSettingDlg::BuildTimeGroup() {

@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QMetaType>
+#include <QStringList>
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "config/RecorderClock.h"
 #include "config/RecorderSettings.h"
@@ -63,7 +65,18 @@ class CSettingDlg : public QDialog {
 
  private:
   void BuildControls();
+  // One row of a group box: a label and a drop-down list with its entries.
+  struct ListRow {
+    QString label;
+    int id;
+    QStringList entries;
+  };
   QGroupBox* BuildRecorderSection();
+  QGroupBox* BuildDriveGroup();
+  QGroupBox* BuildListGroup(const QString& title, const QString& description,
+                            const std::vector<ListRow>& rows);
+  QGroupBox* BuildAudioGroup();
+  QGroupBox* BuildPowerGroup();
   QGroupBox* BuildTimeGroup();
   QGroupBox* BuildViewerSection();
   QComboBox* AddList(int id, const QStringList& entries);
