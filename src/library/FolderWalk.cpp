@@ -10,9 +10,24 @@
 namespace zv {
 namespace {
 
-struct ListedEntry {
-  std::string name;
-  bool isFolder;
+// The entries of one folder: their names side by side in one buffer, so that
+// listing a folder costs no allocation per entry.
+struct FolderListing {
+  struct Entry {
+    size_t offset;
+    size_t length;
+    bool isFolder;
+  };
+  std::string names;
+  std::vector<Entry> entries;
+
+  void Add(std::string_view name, bool isFolder) {
+    entries.push_back({names.size(), name.size(), isFolder});
+    names.append(name);
+  }
+  std::string_view NameOf(const Entry& entry) const {
+    return std::string_view(names).substr(entry.offset, entry.length);
+  }
 };
 
 class FolderTreeWalk {
@@ -20,13 +35,14 @@ class FolderTreeWalk {
   explicit FolderTreeWalk(const FolderEntryVisitor& visit) : visit_(visit) {}
 
   void Walk(const std::string& folder) {
-    std::vector<ListedEntry> entries;
-    if (!List(folder, entries)) return;
-    for (const ListedEntry& entry : entries) {
+    FolderListing listing;
+    if (!List(folder, listing)) return;
+    for (const FolderListing::Entry& entry : listing.entries) {
+      const std::string_view name = listing.NameOf(entry);
       if (entry.isFolder) {
-        Walk(folder + entry.name + '/');
+        Walk(std::string(folder).append(name).append(1, '/'));
       } else {
-        visit_(folder, entry.name);
+        visit_(folder, name);
       }
     }
   }
@@ -35,7 +51,7 @@ class FolderTreeWalk {
   // Reads the names of one folder, then closes it, so that deep trees never
   // hold more than one folder open. False when the folder cannot be read or
   // has been listed before.
-  bool List(const std::string& folder, std::vector<ListedEntry>& entries) {
+  bool List(const std::string& folder, FolderListing& listing) {
     DIR* dir = opendir(folder.c_str());
     if (!dir) return false;
     struct stat info;
@@ -51,7 +67,7 @@ class FolderTreeWalk {
           if (stat((folder + entry->d_name).c_str(), &info) != 0) continue;
           isFolder = S_ISDIR(info.st_mode);
         }
-        entries.push_back({std::string(name), isFolder});
+        listing.Add(name, isFolder);
       }
     }
     closedir(dir);

@@ -2,12 +2,13 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace zv {
 
 // Called for every entry of a folder tree that is not a folder, with the
 // folder it stands in (ending in '/') and its name.
-using FolderEntryVisitor = std::function<void(const std::string& folder, const std::string& name)>;
+using FolderEntryVisitor = std::function<void(const std::string& folder, std::string_view name)>;
 
 // Walks the tree below `folder` (ending in '/') depth first, in the order the
 // file system lists each folder. Links to folders are followed, but no folder

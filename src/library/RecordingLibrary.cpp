@@ -38,12 +38,19 @@ RecordingLibrary& RecordingLibrary::Instance() {
   return library;
 }
 
-bool RecordingLibrary::Add(const std::string& folder, const std::string& fileName) {
+bool RecordingLibrary::Add(std::string_view folder, std::string_view fileName) {
   if (!IsRecordingFileName(fileName)) return false;
   const KindOfPrefix* kind = KindOfName(fileName);
   if (!kind) return false;
-  std::string fullPath = folder + fileName;
-  if (!paths_.insert(fullPath).second) return false;
+  std::string fullPath;
+  fullPath.reserve(folder.size() + fileName.size());
+  fullPath.append(folder).append(fileName);
+
+  if ((entries_.size() + 1) * 2 > slots_.size()) RebuildIndex(std::max<size_t>(1024, slots_.size() * 2));
+  const size_t hash = std::hash<std::string_view>()(fullPath);
+  const size_t slot = SlotOf(fullPath, hash);
+  if (slots_[slot] != 0) return false;
+
   RecordingEntry entry;
   entry.fileName = fileName;
   entry.fullPath = std::move(fullPath);
@@ -51,21 +58,44 @@ bool RecordingLibrary::Add(const std::string& folder, const std::string& fileNam
   entry.kindName = kind->kindName;
   entry.kind = kind->kind;
   entries_.push_back(std::move(entry));
+  hashes_.push_back(hash);
+  slots_[slot] = static_cast<uint32_t>(entries_.size());
   return true;
 }
 
-bool RecordingLibrary::Contains(const std::string& fullPath) const {
-  return paths_.count(fullPath) != 0;
+bool RecordingLibrary::Contains(std::string_view fullPath) const {
+  if (slots_.empty()) return false;
+  return slots_[SlotOf(fullPath, std::hash<std::string_view>()(fullPath))] != 0;
 }
 
-bool RecordingLibrary::AddPath(const std::string& fullPath) {
+size_t RecordingLibrary::SlotOf(std::string_view fullPath, size_t hash) const {
+  const size_t mask = slots_.size() - 1;  // the slot count is a power of two
+  for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    const uint32_t held = slots_[slot];
+    if (held == 0 || (hashes_[held - 1] == hash && entries_[held - 1].fullPath == fullPath)) {
+      return slot;
+    }
+  }
+}
+
+void RecordingLibrary::RebuildIndex(size_t slotCount) {
+  slots_.assign(slotCount, 0);
+  const size_t mask = slotCount - 1;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    size_t slot = hashes_[i] & mask;
+    while (slots_[slot] != 0) slot = (slot + 1) & mask;
+    slots_[slot] = static_cast<uint32_t>(i + 1);
+  }
+}
+
+bool RecordingLibrary::AddPath(std::string_view fullPath) {
   const size_t slash = fullPath.rfind('/');
-  if (slash == std::string::npos || slash == 0) return true;
+  if (slash == std::string_view::npos || slash == 0) return true;
   return Add(fullPath.substr(0, slash + 1), fullPath.substr(slash + 1));
 }
 
 bool RecordingLibrary::ScanFolder(const std::string& folder) {
-  WalkFolderTree(AsFolder(folder), [this](const std::string& dir, const std::string& name) {
+  WalkFolderTree(AsFolder(folder), [this](const std::string& dir, std::string_view name) {
     Add(dir, name);
   });
   return true;
@@ -73,7 +103,8 @@ bool RecordingLibrary::ScanFolder(const std::string& folder) {
 
 void RecordingLibrary::Clear() {
   entries_.clear();
-  paths_.clear();
+  hashes_.clear();
+  slots_.clear();
 }
 
 int RecordingLibrary::CountOfKind(int kind) const {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <unordered_set>
+#include <string_view>
 #include <vector>
 
 #include "library/RecordingEntry.h"
@@ -20,13 +21,13 @@ class RecordingLibrary {
   // recording's, the path is already catalogued, or the name's first three
   // characters are not exactly "REC", "EVT", "PRK" or "MDI" (case counts
   // here, unlike in the recognition of the name).
-  bool Add(const std::string& folder, const std::string& fileName);
+  bool Add(std::string_view folder, std::string_view fileName);
 
-  bool Contains(const std::string& fullPath) const;
+  bool Contains(std::string_view fullPath) const;
 
   // Splits `fullPath` at its last '/' and adds it. A path without a '/' past
   // its first character adds nothing and still gives true.
-  bool AddPath(const std::string& fullPath);
+  bool AddPath(std::string_view fullPath);
 
   // Adds every recording at any depth below `folder`, in the order the file
   // system lists them. Unreadable folders are skipped. Always true.
@@ -41,8 +42,17 @@ class RecordingLibrary {
   int CountOfKind(int kind) const;
 
  private:
+  // The slot of `fullPath` in the path index: the one that holds it, or the
+  // empty slot where it belongs.
+  size_t SlotOf(std::string_view fullPath, size_t hash) const;
+  void RebuildIndex(size_t slotCount);
+
   std::vector<RecordingEntry> entries_;
-  std::unordered_set<std::string> paths_;  // every entry's fullPath
+  // An open-addressing hash index over the entries' full paths, so that
+  // Contains stays fast with many entries: each slot holds an entry's index
+  // plus one, or 0 when empty. It is kept at most half full.
+  std::vector<uint32_t> slots_;
+  std::vector<size_t> hashes_;  // the hash of each entry's fullPath
 };
 
 }  // namespace zv

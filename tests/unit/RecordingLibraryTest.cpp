@@ -69,6 +69,26 @@ TEST(RecordingLibraryTest, IdentityIsTheCaseSensitiveFullPath) {
                                                         "/card/REC_20240131_142530_F.avi"}));
 }
 
+TEST(RecordingLibraryTest, PathIndexHoldsAcrossGrowthAndClear) {
+  RecordingLibrary library;
+  const std::string name = "EVT_20240131_142530_F.AVI";
+  constexpr int kCount = 5000;  // the index grows several times on the way
+  for (int i = 0; i < kCount; ++i) {
+    ASSERT_TRUE(library.Add("/card/" + std::to_string(i) + "/", name));
+  }
+  for (int i = 0; i < kCount; ++i) {
+    const std::string folder = "/card/" + std::to_string(i) + "/";
+    ASSERT_TRUE(library.Contains(folder + name));
+    ASSERT_FALSE(library.Add(folder, name));
+    ASSERT_EQ(library.At(i).fullPath, folder + name);  // order of addition
+  }
+  EXPECT_FALSE(library.Contains("/card/" + std::to_string(kCount) + "/" + name));
+  EXPECT_EQ(library.Count(), kCount);
+  library.Clear();
+  EXPECT_FALSE(library.Contains("/card/0/" + name));
+  EXPECT_TRUE(library.Add("/card/0/", name));
+}
+
 TEST(RecordingLibraryTest, AddPathNeedsASlashPastTheFirstCharacter) {
   RecordingLibrary library;
   EXPECT_TRUE(library.AddPath("REC_20240131_142530_F.AVI"));   // nothing added, still true

@@ -4,15 +4,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdlib>
 #include <limits>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "config/LeadingInteger.h"
 #include "config/LineTrim.h"
 #include "config/ViewerOptions.h"
+#include "ScopedEnvironment.h"
 
 namespace zv {
 namespace {
@@ -157,20 +155,8 @@ TEST_F(ViewerOptionsFileTest, WriteIntoAMissingFolderFailsAndCreatesNothing) {
 // Points the user's home at a folder of the test's own while it runs.
 class HomeFolderTest : public ViewerOptionsFileTest {
  protected:
-  void SetUp() override {
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME"}) {
-      const char* value = std::getenv(name);
-      saved_.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
-    }
-    setenv("HOME", dir_.path().toUtf8().constData(), 1);
-    unsetenv("XDG_CONFIG_HOME");
-  }
-  void TearDown() override {
-    for (const auto& [name, value] : saved_) {
-      if (value) setenv(name, value->c_str(), 1); else unsetenv(name);
-    }
-  }
-  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+  ScopedEnvironment home_{"HOME", dir_.path().toUtf8().constData()};
+  ScopedEnvironment config_{"XDG_CONFIG_HOME", nullptr};
 };
 
 TEST_F(HomeFolderTest, EmptySaveFolderBecomesTheCreatedDefault) {
