@@ -31,6 +31,7 @@ inline constexpr std::uint32_t kOdmlHeader = FourCC("dmlh");
 inline constexpr std::uint32_t kJunk = FourCC("JUNK");
 inline constexpr std::uint32_t kMovieList = FourCC("movi");
 inline constexpr std::uint32_t kIndex = FourCC("idx1");
+inline constexpr std::uint32_t kSuperIndex = FourCC("indx"); // OpenDML, in each 'strl'
 inline constexpr std::uint32_t kVideoType = FourCC("vids");
 inline constexpr std::uint32_t kAudioType = FourCC("auds");
 inline constexpr std::uint32_t kH264 = FourCC("H264");
@@ -45,6 +46,14 @@ constexpr std::uint32_t AudioChunkId(int streamIndex)
 {
     return std::uint32_t('0' + streamIndex / 10 % 10) | std::uint32_t('0' + streamIndex % 10) << 8
          | std::uint32_t('w') << 16 | std::uint32_t('b') << 24;
+}
+
+// The OpenDML standard index 'ixNN' of stream NN, at the end of each 'movi'
+// list. Readers skip it like any chunk that is not a stream or sensor chunk.
+constexpr std::uint32_t PartIndexChunkId(int streamIndex)
+{
+    return std::uint32_t('i') | std::uint32_t('x') << 8 | std::uint32_t('0' + streamIndex / 10 % 10) << 16
+         | std::uint32_t('0' + streamIndex % 10) << 24;
 }
 
 inline constexpr int kFrontStreamIndex = 0;

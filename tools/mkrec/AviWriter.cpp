@@ -21,6 +21,13 @@ constexpr std::uint32_t kOdmlHeaderSize = 248;
 constexpr std::uint64_t kMaxRiffLimit = 0xFFFFFFFFull;
 constexpr std::size_t kChunkHeaderSize = 8;
 constexpr std::size_t kIndexEntrySize = 16;
+constexpr std::size_t kPartIndexHeaderSize = 24;
+constexpr std::size_t kPartIndexEntrySize = 8;
+constexpr std::size_t kSuperIndexHeaderSize = 24;
+constexpr std::size_t kSuperIndexEntrySize = 16;
+constexpr std::uint8_t kIndexOfIndexes = 0x00;
+constexpr std::uint8_t kIndexOfChunks = 0x01;
+constexpr std::uint32_t kNotKeyFrameBit = 0x80000000u;
 
 std::size_t PaddedChunkBytes(std::size_t size)
 {
@@ -30,7 +37,8 @@ std::size_t PaddedChunkBytes(std::size_t size)
 } // namespace
 
 AviWriter::AviWriter(AviLayout layout)
-    : m_layout(std::move(layout)), m_streams(m_layout.StreamCount())
+    : m_layout(std::move(layout)), m_streams(m_layout.StreamCount()),
+      m_partEntries(m_layout.StreamCount()), m_superIndex(m_layout.StreamCount())
 {
     m_layout.riffLimit = std::min(m_layout.riffLimit, kMaxRiffLimit);
 }
@@ -77,8 +85,7 @@ bool AviWriter::WriteVideo(int channel, const void* data, std::size_t size, bool
 {
     if (channel != kFrontStreamIndex && !(channel == kRearStreamIndex && m_layout.rear))
         return Fail("no video stream " + std::to_string(channel));
-    const std::uint32_t id = channel == kFrontStreamIndex ? kFrontVideoChunk : kRearVideoChunk;
-    return WriteStreamChunk(channel, id, data, size, keyFrame ? kIndexKeyFrame : 0);
+    return WriteStreamChunk(channel, StreamChunkId(channel), data, size, keyFrame ? kIndexKeyFrame : 0);
 }
 
 bool AviWriter::WriteAudio(const void* data, std::size_t size)
@@ -86,7 +93,25 @@ bool AviWriter::WriteAudio(const void* data, std::size_t size)
     if (!m_layout.audio)
         return Fail("no audio stream");
     const int stream = m_layout.AudioStreamIndex();
-    return WriteStreamChunk(stream, AudioChunkId(stream), data, size, kIndexKeyFrame);
+    return WriteStreamChunk(stream, StreamChunkId(stream), data, size, kIndexKeyFrame);
+}
+
+bool AviWriter::WriteStreamChunk(int stream, std::uint32_t id, const void* data, std::size_t size,
+                                 std::uint32_t flags)
+{
+    const std::size_t indexBytes = (m_partCount == 1 ? kIndexEntrySize : 0) + kPartIndexEntrySize;
+    if (!StartNextPartIfFull(PaddedChunkBytes(size) + indexBytes))
+        return false;
+    if (m_partCount == 1)
+        m_index.push_back({id, flags, std::uint32_t(m_position - (m_movieListStart + 8)),
+                           std::uint32_t(size)});
+    m_partEntries[stream].push_back(
+        {m_position + kChunkHeaderSize, std::uint32_t(size), (flags & kIndexKeyFrame) != 0});
+    StreamCounts& counts = m_streams[stream];
+    counts.chunks++;
+    counts.bytes += size;
+    counts.largestChunk = std::max(counts.largestChunk, std::uint32_t(size));
+    return WriteChunkData(id, data, size);
 }
 
 bool AviWriter::WriteSensorRecord(std::uint32_t timeMs, const void* data, std::size_t size)
@@ -94,32 +119,12 @@ bool AviWriter::WriteSensorRecord(std::uint32_t timeMs, const void* data, std::s
     RiffBuffer body;
     body.U32(timeMs);
     body.Bytes(data, size);
-    return WriteChunk(kSensorRecordChunk, body.Data().data(), body.Size());
+    return StartNextPartIfFull(PaddedChunkBytes(body.Size()))
+        && WriteChunkData(kSensorRecordChunk, body.Data().data(), body.Size());
 }
 
-bool AviWriter::WriteStreamChunk(int stream, std::uint32_t id, const void* data, std::size_t size,
-                                 std::uint32_t flags)
+bool AviWriter::WriteChunkData(std::uint32_t id, const void* data, std::size_t size)
 {
-    if (!StartNextPartIfFull(PaddedChunkBytes(size) + kIndexEntrySize))
-        return false;
-    if (m_partCount == 1)
-        m_index.push_back({id, flags, std::uint32_t(m_position - (m_movieListStart + 8)),
-                           std::uint32_t(size)});
-    StreamCounts& counts = m_streams[stream];
-    counts.chunks++;
-    counts.bytes += size;
-    counts.largestChunk = std::max(counts.largestChunk, std::uint32_t(size));
-    return WriteChunk(id, data, size);
-}
-
-bool AviWriter::WriteChunk(std::uint32_t id, const void* data, std::size_t size)
-{
-    if (m_file == nullptr)
-        return Fail("writer not open");
-    if (size > kMaxRiffLimit / 2)
-        return Fail("chunk too large");
-    if (!StartNextPartIfFull(PaddedChunkBytes(size)))
-        return false;
     RiffBuffer header;
     header.U32(id);
     header.U32(std::uint32_t(size));
@@ -128,19 +133,31 @@ bool AviWriter::WriteChunk(std::uint32_t id, const void* data, std::size_t size)
         && (size % 2 == 0 || WriteBytes(&pad, 1));
 }
 
+// What the current part still needs after its chunks: the 'ixNN' indexes
+// and, in the first part, idx1.
+std::uint64_t AviWriter::PartClosingBytes() const
+{
+    std::uint64_t bytes = m_partCount == 1 ? kChunkHeaderSize + kIndexEntrySize * m_index.size() : 0;
+    for (const auto& entries : m_partEntries)
+        bytes += kChunkHeaderSize + kPartIndexHeaderSize + kPartIndexEntrySize * entries.size();
+    return bytes;
+}
+
 // Closes the current RIFF part and opens an 'AVIX' part when `chunkBytes`
-// more would take the part past the limit. The first part also has to hold
-// idx1, so its index is counted in.
+// more would take the part past the limit.
 bool AviWriter::StartNextPartIfFull(std::size_t chunkBytes)
 {
     if (m_file == nullptr)
         return Fail("writer not open");
-    const std::uint64_t indexBytes =
-        m_partCount == 1 ? kChunkHeaderSize + kIndexEntrySize * m_index.size() : 0;
-    const std::uint64_t partBytes = m_position - m_partStart + indexBytes + chunkBytes;
+    if (chunkBytes > kMaxRiffLimit / 2)
+        return Fail("chunk too large for a RIFF part");
+    const std::uint64_t partBytes = m_position - m_partStart + PartClosingBytes() + chunkBytes;
     const bool partEmpty = m_position == m_movieListStart + 12;
     if (partBytes <= m_layout.riffLimit || partEmpty)
         return true;
+    if (m_partCount >= int(kSuperIndexCapacity))
+        return Fail("the file would need more than " + std::to_string(kSuperIndexCapacity)
+                    + " RIFF parts; raise the RIFF limit");
     if (!FinishPart())
         return false;
     m_partStart = m_position;
@@ -152,10 +169,12 @@ bool AviWriter::StartNextPartIfFull(std::size_t chunkBytes)
     return WriteBytes(header.Data().data(), header.Size());
 }
 
-// Writes the sizes of the current part (and idx1 after the first part's
-// movie list).
+// Ends the current part: its 'ixNN' indexes close the movie list, idx1
+// follows the first part's movie list, and the sizes are filled in.
 bool AviWriter::FinishPart()
 {
+    if (!WritePartIndexes())
+        return false;
     const std::uint32_t movieSize = std::uint32_t(m_position - m_movieListStart - 8);
     if (m_partCount == 1 && !WriteIndex())
         return false;
@@ -172,6 +191,46 @@ bool AviWriter::FinishPart()
     RiffBuffer movie;
     movie.U32(movieSize);
     return WriteAt(m_movieListStart + 4, movie.Data().data(), 4);
+}
+
+std::uint32_t AviWriter::ChunkDuration(int stream, std::uint32_t size) const
+{
+    const bool pcm = m_layout.audio && stream == m_layout.AudioStreamIndex()
+                  && m_layout.audio->codec == AviAudioFormat::Codec::Pcm;
+    return pcm ? size / (2 * m_layout.audio->channels) : 1;
+}
+
+// One OpenDML standard index per stream with chunks in this part; offsets
+// are relative to the part's movie list and point at the chunk data.
+bool AviWriter::WritePartIndexes()
+{
+    for (int stream = 0; stream < m_layout.StreamCount(); ++stream) {
+        std::vector<PartEntry>& entries = m_partEntries[stream];
+        if (entries.empty())
+            continue;
+        RiffBuffer index;
+        const std::size_t start = index.BeginChunk(PartIndexChunkId(stream));
+        index.U16(2);                    // longs per entry
+        index.U8(0);                     // sub type
+        index.U8(kIndexOfChunks);
+        index.U32(std::uint32_t(entries.size()));
+        index.U32(StreamChunkId(stream));
+        index.U32(std::uint32_t(m_movieListStart)); // base offset, 64-bit
+        index.U32(std::uint32_t(m_movieListStart >> 32));
+        index.U32(0);
+        std::uint32_t duration = 0;
+        for (const PartEntry& e : entries) {
+            index.U32(std::uint32_t(e.dataOffset - m_movieListStart));
+            index.U32(e.size | (e.keyFrame ? 0 : kNotKeyFrameBit));
+            duration += ChunkDuration(stream, e.size);
+        }
+        index.EndChunk(start);
+        m_superIndex[stream].push_back({m_position, std::uint32_t(index.Size()), duration});
+        entries.clear();
+        if (!WriteBytes(index.Data().data(), index.Size()))
+            return false;
+    }
+    return true;
 }
 
 bool AviWriter::WriteIndex()
@@ -211,6 +270,37 @@ bool AviWriter::Close()
         return Fail("cannot rename to " + m_path);
     }
     return true;
+}
+
+std::uint32_t AviWriter::StreamChunkId(int stream) const
+{
+    if (stream == kFrontStreamIndex)
+        return kFrontVideoChunk;
+    if (m_layout.audio && stream == m_layout.AudioStreamIndex())
+        return AudioChunkId(stream);
+    return kRearVideoChunk;
+}
+
+// The stream's OpenDML super index: room for kSuperIndexCapacity parts, so
+// that the header keeps its size; unused entries stay zero.
+void AviWriter::AppendSuperIndex(RiffBuffer& out, int stream) const
+{
+    const std::vector<SuperIndexEntry>& entries = m_superIndex[stream];
+    const std::size_t start = out.BeginChunk(kSuperIndex);
+    out.U16(4); // longs per entry
+    out.U8(0);
+    out.U8(kIndexOfIndexes);
+    out.U32(std::uint32_t(entries.size()));
+    out.U32(StreamChunkId(stream));
+    out.Zeros(12);
+    for (const SuperIndexEntry& e : entries) {
+        out.U32(std::uint32_t(e.offset));
+        out.U32(std::uint32_t(e.offset >> 32));
+        out.U32(e.size);
+        out.U32(e.duration);
+    }
+    out.Zeros(kSuperIndexEntrySize * (kSuperIndexCapacity - entries.size()));
+    out.EndChunk(start);
 }
 
 std::uint32_t AviWriter::StreamLength(int stream) const
@@ -311,6 +401,7 @@ void AviWriter::AppendStreamList(RiffBuffer& out, int stream) const
         out.Zeros(16);
         out.EndChunk(strf);
         out.TextChunk(kStreamName, stream == kFrontStreamIndex ? kFrontStreamName : kRearStreamName);
+        AppendSuperIndex(out, stream);
     } else {
         const AviAudioFormat& audio = *m_layout.audio;
         const bool aac = audio.codec == AviAudioFormat::Codec::Aac;
@@ -344,6 +435,7 @@ void AviWriter::AppendStreamList(RiffBuffer& out, int stream) const
         out.Bytes(extra.data(), extra.size());
         out.EndChunk(strf);
         out.TextChunk(kStreamName, kAudioStreamName);
+        AppendSuperIndex(out, stream);
     }
     out.EndChunk(strl);
 }

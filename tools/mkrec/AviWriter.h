@@ -1,7 +1,8 @@
 // Writes one recording file: the RIFF AVI layout of docs/recording-format.md.
 // The caller hands over the chunks in time order; the writer splits the movie
-// data into RIFF parts, writes idx1 for the first part, and patches the
-// headers with the final counts on Close. The file is written under a
+// data into RIFF parts, ends each part's movie list with the OpenDML
+// 'ixNN' indexes, writes idx1 for the first part, and patches the headers
+// (counts and the 'indx' super indexes) on Close. The file is written under a
 // temporary name beside the final one and renamed only when Close succeeds.
 #pragma once
 
@@ -14,6 +15,8 @@
 #include <vector>
 
 namespace zv::mkrec {
+
+class RiffBuffer;
 
 class AviWriter
 {
@@ -35,6 +38,9 @@ public:
     // Stops writing and removes the temporary file.
     void Abort();
 
+    // Parts one file can have: the room in each stream's 'indx'.
+    static constexpr std::size_t kSuperIndexCapacity = 64;
+
     const std::string& Error() const { return m_error; }
     std::uint32_t VideoFrames(int channel) const { return m_streams[channel].chunks; }
     int RiffParts() const { return m_partCount; }
@@ -46,20 +52,37 @@ private:
         std::uint64_t bytes = 0;
         std::uint32_t largestChunk = 0;
     };
-    struct IndexEntry
+    struct IndexEntry // idx1
     {
         std::uint32_t id, flags, offset, size;
+    };
+    struct PartEntry // a chunk of the current part, for its 'ixNN' index
+    {
+        std::uint64_t dataOffset;
+        std::uint32_t size;
+        bool keyFrame;
+    };
+    struct SuperIndexEntry // one 'ixNN' index, listed in the stream's 'indx'
+    {
+        std::uint64_t offset;
+        std::uint32_t size;
+        std::uint32_t duration;
     };
 
     bool WriteStreamChunk(int stream, std::uint32_t id, const void* data, std::size_t size,
                           std::uint32_t flags);
-    bool WriteChunk(std::uint32_t id, const void* data, std::size_t size);
+    bool WriteChunkData(std::uint32_t id, const void* data, std::size_t size);
     bool StartNextPartIfFull(std::size_t chunkBytes);
+    std::uint64_t PartClosingBytes() const;
     bool FinishPart();
     bool WriteIndex();
+    bool WritePartIndexes();
+    void AppendSuperIndex(RiffBuffer& out, int stream) const;
+    std::uint32_t ChunkDuration(int stream, std::uint32_t size) const;
     std::vector<std::uint8_t> BuildHeader() const;
-    void AppendStreamList(class RiffBuffer& out, int stream) const;
+    void AppendStreamList(RiffBuffer& out, int stream) const;
     std::uint32_t StreamLength(int stream) const;
+    std::uint32_t StreamChunkId(int stream) const;
     bool WriteBytes(const void* data, std::size_t size);
     bool WriteAt(std::uint64_t offset, const void* data, std::size_t size);
     bool Fail(const std::string& what);
@@ -76,6 +99,8 @@ private:
     int m_partCount = 0;
     std::vector<StreamCounts> m_streams;
     std::vector<IndexEntry> m_index;
+    std::vector<std::vector<PartEntry>> m_partEntries;        // per stream
+    std::vector<std::vector<SuperIndexEntry>> m_superIndex;   // per stream
     std::string m_error;
 };
 

@@ -120,8 +120,8 @@ bool MkrecCommandLine::ParseOption(const QString& name, const QString& value)
         m_options.start = start;
     } else if (name == "--riff-limit") {
         m_options.riffLimit = value.toULongLong(&ok);
-        if (!ok || m_options.riffLimit < 4096 || m_options.riffLimit > 0xFFFFFFFFull)
-            return Fail("--riff-limit must be a byte count from 4096 to 4294967295: " + value);
+        if (!ok || m_options.riffLimit < 65536 || m_options.riffLimit > 0xFFFFFFFFull)
+            return Fail("--riff-limit must be a byte count from 65536 to 4294967295: " + value);
     } else {
         return Fail("unknown option " + name);
     }
