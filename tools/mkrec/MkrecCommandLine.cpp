@@ -30,7 +30,9 @@ const char* MkrecCommandLine::Usage()
     return "usage: zv-mkrec OUT.AVI [--seconds N] [--front WxH] [--rear WxH|none] [--fps N]\n"
            "                [--audio aac|pcm|none] [--gps route|none|invalid] [--event]\n"
            "                [--start \"YYYY-MM-DD hh:mm:ss\"] [--riff-limit BYTES]\n"
-           "       zv-mkrec --card DIR [--minutes N] [--start \"YYYY-MM-DD hh:mm:ss\"]\n";
+           "       zv-mkrec --card DIR [--minutes N] [--start \"YYYY-MM-DD hh:mm:ss\"]\n"
+           "                [--front WxH] [--rear WxH|none] [--fps N] [--audio aac|pcm|none]\n"
+           "  --start: the first frame of OUT.AVI, or the end of the last recording of the card\n";
 }
 
 bool MkrecCommandLine::Fail(const QString& what)
