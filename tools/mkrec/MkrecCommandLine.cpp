@@ -7,6 +7,8 @@ namespace zv::mkrec {
 namespace {
 
 constexpr int kMinSide = 64;
+const QStringList kValueOptions = {"--card", "--seconds", "--minutes", "--front", "--rear", "--fps",
+                                   "--audio", "--gps", "--start", "--riff-limit"};
 constexpr int kMaxSide = 4096;
 
 bool ParseSize(const QString& text, QSize& size)
@@ -56,6 +58,8 @@ bool MkrecCommandLine::Parse(const QStringList& arguments, const QDateTime& now)
             m_options.event = true;
             continue;
         }
+        if (!kValueOptions.contains(arg))
+            return Fail("unknown option " + arg);
         if (i + 1 >= arguments.size())
             return Fail(arg + " needs a value");
         if (!ParseOption(arg, arguments[++i]))
@@ -124,8 +128,6 @@ bool MkrecCommandLine::ParseOption(const QString& name, const QString& value)
         m_options.riffLimit = value.toULongLong(&ok);
         if (!ok || m_options.riffLimit < 65536 || m_options.riffLimit > 0xFFFFFFFFull)
             return Fail("--riff-limit must be a byte count from 65536 to 4294967295: " + value);
-    } else {
-        return Fail("unknown option " + name);
     }
     return true;
 }
