@@ -1,59 +1,99 @@
+// Constants of the recording file layout (docs/recording-format.md), shared by
+// the stream parse filter that reads recordings and the generator that writes
+// them. Only constants and trivial helpers belong here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
-// Constants of the recording file layout (docs/recording-format.md), shared by
-// the writer of sample recordings and the stream parse filter's reader.
 namespace zv::recfmt {
 
-// A four-character code as it reads in a little-endian 32-bit field.
-constexpr uint32_t FourCc(const char (&s)[5]) {
-  return static_cast<uint32_t>(static_cast<uint8_t>(s[0])) |
-         static_cast<uint32_t>(static_cast<uint8_t>(s[1])) << 8 |
-         static_cast<uint32_t>(static_cast<uint8_t>(s[2])) << 16 |
-         static_cast<uint32_t>(static_cast<uint8_t>(s[3])) << 24;
+// A four-character code as it is stored in the file: the first character in
+// the lowest byte (little-endian).
+constexpr std::uint32_t FourCC(const char (&code)[5])
+{
+    return std::uint32_t(std::uint8_t(code[0])) | std::uint32_t(std::uint8_t(code[1])) << 8
+         | std::uint32_t(std::uint8_t(code[2])) << 16 | std::uint32_t(std::uint8_t(code[3])) << 24;
 }
 
-inline constexpr uint32_t kRiff = FourCc("RIFF");
-inline constexpr uint32_t kList = FourCc("LIST");
-inline constexpr uint32_t kAvi = FourCc("AVI ");
-inline constexpr uint32_t kAvix = FourCc("AVIX");
-inline constexpr uint32_t kHdrl = FourCc("hdrl");
-inline constexpr uint32_t kAvih = FourCc("avih");
-inline constexpr uint32_t kStrl = FourCc("strl");
-inline constexpr uint32_t kStrh = FourCc("strh");
-inline constexpr uint32_t kStrf = FourCc("strf");
-inline constexpr uint32_t kStrn = FourCc("strn");
-inline constexpr uint32_t kOdml = FourCc("odml");
-inline constexpr uint32_t kDmlh = FourCc("dmlh");
-inline constexpr uint32_t kMovi = FourCc("movi");
-inline constexpr uint32_t kRec = FourCc("rec ");
-inline constexpr uint32_t kJunk = FourCc("JUNK");
-inline constexpr uint32_t kIdx1 = FourCc("idx1");
-inline constexpr uint32_t kVids = FourCc("vids");
-inline constexpr uint32_t kAuds = FourCc("auds");
-inline constexpr uint32_t kH264 = FourCc("H264");
+inline constexpr std::uint32_t kRiff = FourCC("RIFF");
+inline constexpr std::uint32_t kList = FourCC("LIST");
+inline constexpr std::uint32_t kAvi = FourCC("AVI ");
+inline constexpr std::uint32_t kAviExtension = FourCC("AVIX");
+inline constexpr std::uint32_t kHeaderList = FourCC("hdrl");
+inline constexpr std::uint32_t kMainHeader = FourCC("avih");
+inline constexpr std::uint32_t kStreamList = FourCC("strl");
+inline constexpr std::uint32_t kStreamHeader = FourCC("strh");
+inline constexpr std::uint32_t kStreamFormat = FourCC("strf");
+inline constexpr std::uint32_t kStreamName = FourCC("strn");
+inline constexpr std::uint32_t kOdmlList = FourCC("odml");
+inline constexpr std::uint32_t kOdmlHeader = FourCC("dmlh");
+inline constexpr std::uint32_t kJunk = FourCC("JUNK");
+inline constexpr std::uint32_t kMovieList = FourCC("movi");
+inline constexpr std::uint32_t kIndex = FourCC("idx1");
+inline constexpr std::uint32_t kSuperIndex = FourCC("indx"); // OpenDML, in each 'strl'
+inline constexpr std::uint32_t kVideoType = FourCC("vids");
+inline constexpr std::uint32_t kAudioType = FourCC("auds");
+inline constexpr std::uint32_t kH264 = FourCC("H264");
 
-// The sensor record chunk: 4 bytes of stream time in ms, then the record.
-inline constexpr uint32_t kSensorRecordId = FourCc("zvsr");
-inline constexpr uint32_t kSensorRecordHeaderSize = 4;
-inline constexpr uint32_t kMinSensorRecordChunkSize = 5;
+// Stream chunks of the movie lists.
+inline constexpr std::uint32_t kFrontVideoChunk = FourCC("00dc");
+inline constexpr std::uint32_t kRearVideoChunk = FourCC("01dc");
+inline constexpr std::uint32_t kSensorRecordChunk = FourCC("zvsr");
 
-// Chunk id suffixes after the two-digit stream number.
-inline constexpr char kVideoSuffix[] = "dc";
-inline constexpr char kAudioSuffix[] = "wb";
+// The audio chunk id 'NNwb' of the stream with index `streamIndex` (1 or 2).
+constexpr std::uint32_t AudioChunkId(int streamIndex)
+{
+    return std::uint32_t('0' + streamIndex / 10 % 10) | std::uint32_t('0' + streamIndex % 10) << 8
+         | std::uint32_t('w') << 16 | std::uint32_t('b') << 24;
+}
 
-// WAVEFORMATEX format tags.
-inline constexpr uint16_t kWaveFormatPcm = 0x0001;
-inline constexpr uint16_t kWaveFormatAac = 0x00FF;
+// The OpenDML standard index 'ixNN' of stream NN, at the end of each 'movi'
+// list. Readers skip it like any chunk that is not a stream or sensor chunk.
+constexpr std::uint32_t PartIndexChunkId(int streamIndex)
+{
+    return std::uint32_t('i') | std::uint32_t('x') << 8 | std::uint32_t('0' + streamIndex / 10 % 10) << 16
+         | std::uint32_t('0' + streamIndex % 10) << 24;
+}
 
-inline constexpr uint32_t kAacSamplesPerFrame = 1024;
-inline constexpr uint32_t kMoviAlignment = 2048;
-inline constexpr uint64_t kRiffPartLimit = 1ull << 30;  // a RIFF part closes before 1 GiB
+inline constexpr int kFrontStreamIndex = 0;
+inline constexpr int kRearStreamIndex = 1;
 
-// Stream names.
-inline constexpr const char kFrontName[] = "Front";
-inline constexpr const char kRearName[] = "Rear";
-inline constexpr const char kAudioName[] = "Audio";
+// Stream names ('strn').
+inline constexpr char kFrontStreamName[] = "Front";
+inline constexpr char kRearStreamName[] = "Rear";
+inline constexpr char kAudioStreamName[] = "Audio";
 
-}  // namespace zv::recfmt
+// Audio format tags (WAVEFORMATEX.wFormatTag).
+inline constexpr std::uint16_t kWaveFormatPcm = 0x0001;
+inline constexpr std::uint16_t kWaveFormatAac = 0x00FF;
+inline constexpr int kAacFrameSamples = 1024;
+
+// The LIST 'movi' of the first RIFF part starts at a multiple of this.
+inline constexpr std::uint32_t kMovieAlignment = 2048;
+// A RIFF part is closed before it would pass this size.
+inline constexpr std::uint64_t kDefaultRiffLimit = std::uint64_t(1) << 30;
+// idx1 entry flag of a key frame.
+inline constexpr std::uint32_t kIndexKeyFrame = 0x10;
+
+// Sensor record chunk: a 32-bit stream time in milliseconds, then the
+// record's bytes. A chunk shorter than this is not a record.
+inline constexpr std::size_t kSensorTimeSize = 4;
+inline constexpr std::size_t kMinSensorRecordChunkSize = 5;
+inline constexpr char kGSensorRecordTag = 'M';
+inline constexpr char kGpsRecordTag = 'G';
+inline constexpr std::size_t kGSensorRecordSize = 4;
+inline constexpr int kGSensorMin = -127;
+inline constexpr int kGSensorMax = 128;
+
+// One G-sensor axis value (-127 .. 128) as the sensor stores it, and back.
+constexpr std::uint8_t EncodeGSensorAxis(int value)
+{
+    return std::uint8_t((value + 127) ^ 0xFF);
+}
+constexpr int DecodeGSensorAxis(std::uint8_t stored)
+{
+    return int(stored ^ 0xFF) - 127;
+}
+
+} // namespace zv::recfmt

@@ -16,7 +16,11 @@ constexpr size_t kKeyFrameScanWindow = 4096;
 constexpr int kAudioSlot = 2;
 constexpr uint64_t kNsPerSecond = 1000000000ull;
 constexpr uint32_t kMaxDimension = 16384;
-constexpr char kUncompressedVideoSuffix[] = "db";  // some writers mark H.264 so
+// Stream chunk ids are 'NNdc' (video; some writers use 'NNdb') and 'NNwb'.
+constexpr char kVideoSuffix[] = "dc";
+constexpr char kUncompressedVideoSuffix[] = "db";
+constexpr char kAudioSuffix[] = "wb";
+constexpr uint32_t kRecordList = recfmt::FourCC("rec ");  // groups chunks in some files
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 uint32_t Le32(const uint8_t* p) {
@@ -29,12 +33,10 @@ uint64_t ScaleNs(uint64_t units, uint64_t num, uint64_t den) {
 }
 
 bool IsH264Code(uint32_t code) {
-  for (const char* c : {"H264", "h264", "X264", "x264", "AVC1", "avc1"}) {
-    if (code == (static_cast<uint32_t>(static_cast<uint8_t>(c[0])) |
-                 static_cast<uint32_t>(static_cast<uint8_t>(c[1])) << 8 |
-                 static_cast<uint32_t>(static_cast<uint8_t>(c[2])) << 16 |
-                 static_cast<uint32_t>(static_cast<uint8_t>(c[3])) << 24))
-      return true;
+  using recfmt::FourCC;
+  for (uint32_t h264 : {FourCC("H264"), FourCC("h264"), FourCC("X264"), FourCC("x264"),
+                        FourCC("AVC1"), FourCC("avc1")}) {
+    if (code == h264) return true;
   }
   return false;
 }
@@ -58,7 +60,7 @@ bool PlausibleFrameRate(uint64_t rate, uint64_t scale) {
 }
 
 std::optional<VideoStream> VideoStreamOf(const StreamHeader& h, uint32_t microSecPerFrame) {
-  if (h.type != recfmt::kVids || h.format.size() < 40) return std::nullopt;
+  if (h.type != recfmt::kVideoType || h.format.size() < 40) return std::nullopt;
   const uint8_t* bih = h.format.data();
   if (!IsH264Code(Le32(bih + 16)) && !IsH264Code(h.handler)) return std::nullopt;
   int64_t width = static_cast<int32_t>(Le32(bih + 4));
@@ -93,7 +95,7 @@ std::vector<uint8_t> BuildAacConfig(uint32_t rate, uint32_t channels) {
 }
 
 std::optional<AudioStream> AudioStreamOf(const StreamHeader& h) {
-  if (h.type != recfmt::kAuds || h.format.size() < 16) return std::nullopt;
+  if (h.type != recfmt::kAudioType || h.format.size() < 16) return std::nullopt;
   const uint8_t* wf = h.format.data();
   AudioStream a;
   a.name = h.name;
@@ -185,8 +187,8 @@ RecordingScanner::Step RecordingScanner::VisitChunk(const ChunkHeader& chunk, ui
 
 RecordingScanner::Step RecordingScanner::VisitContainer(const ChunkHeader& chunk, uint32_t type,
                                                         uint64_t& pos) {
-  bool moviePart = (chunk.id == recfmt::kRiff && type == recfmt::kAvix) ||
-                   (chunk.id == recfmt::kList && (type == recfmt::kMovi || type == recfmt::kRec));
+  bool moviePart = (chunk.id == recfmt::kRiff && type == recfmt::kAviExtension) ||
+                   (chunk.id == recfmt::kList && (type == recfmt::kMovieList || type == kRecordList));
   if (moviePart) {
     if (!haveHeaders_) {
       failure_ = ScanError::IncompleteHeaders;
@@ -196,7 +198,7 @@ RecordingScanner::Step RecordingScanner::VisitContainer(const ChunkHeader& chunk
     pos = chunk.dataPos + 4;
     return Step::Continue;
   }
-  if (chunk.id == recfmt::kList && type == recfmt::kHdrl && !haveHeaders_) {
+  if (chunk.id == recfmt::kList && type == recfmt::kHeaderList && !haveHeaders_) {
     failure_ = ReadHeaderList(chunk);
     if (failure_ != ScanError::None) return Step::Fail;
     haveHeaders_ = true;
@@ -240,7 +242,7 @@ ScanError RecordingScanner::SelectStreams(const StreamHeaderParser& headers) {
 }
 
 void RecordingScanner::VisitMediaChunk(const ChunkHeader& chunk) {
-  if (chunk.id == recfmt::kSensorRecordId) {
+  if (chunk.id == recfmt::kSensorRecordChunk) {
     AddSensorRecord(chunk);
     return;
   }
@@ -248,9 +250,9 @@ void RecordingScanner::VisitMediaChunk(const ChunkHeader& chunk) {
   if (number < 0 || static_cast<size_t>(number) >= slotOfStream_.size()) return;
   int slot = slotOfStream_[static_cast<size_t>(number)];
   if (slot == kAudioSlot) {
-    if (HasSuffix(chunk.id, recfmt::kAudioSuffix))
+    if (HasSuffix(chunk.id, kAudioSuffix))
       out_->audio->chunks.push_back(MediaChunk{chunk.dataPos, chunk.size, 0, 0, true});
-  } else if (slot >= 0 && (HasSuffix(chunk.id, recfmt::kVideoSuffix) ||
+  } else if (slot >= 0 && (HasSuffix(chunk.id, kVideoSuffix) ||
                            HasSuffix(chunk.id, kUncompressedVideoSuffix))) {
     AddVideoChunk(out_->video[static_cast<size_t>(slot)], chunk);
   }
@@ -281,8 +283,8 @@ void RecordingScanner::AddSensorRecord(const ChunkHeader& chunk) {
   if (chunk.size < recfmt::kMinSensorRecordChunkSize) return;
   uint8_t time[4];
   if (!reader_.Read(chunk.dataPos, time, sizeof time)) return;
-  uint32_t size = std::min<uint32_t>(chunk.size - recfmt::kSensorRecordHeaderSize,
-                                     kMaxStoredRecordBytes);
+  auto size = static_cast<uint32_t>(
+      std::min<size_t>(chunk.size - recfmt::kSensorTimeSize, kMaxStoredRecordBytes));
   size_t dataOffset = out_->recordBytes.size();
   out_->recordBytes.resize(dataOffset + size);
   if (!reader_.Read(chunk.dataPos + 4, out_->recordBytes.data() + dataOffset, size)) {
@@ -305,7 +307,7 @@ void RecordingScanner::AssignTimes() {
   AudioStream& a = *out_->audio;
   uint64_t samples = 0;
   for (MediaChunk& c : a.chunks) {
-    uint64_t count = a.codec == AudioCodec::Aac ? recfmt::kAacSamplesPerFrame : c.size / a.blockAlign;
+    uint64_t count = a.codec == AudioCodec::Aac ? recfmt::kAacFrameSamples : c.size / a.blockAlign;
     c.timeNs = ScaleNs(samples, 1, a.sampleRate);
     c.durationNs = ScaleNs(samples + count, 1, a.sampleRate) - c.timeNs;
     samples += count;

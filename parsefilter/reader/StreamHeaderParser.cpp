@@ -40,10 +40,10 @@ void ForEachChunk(const uint8_t* data, size_t size,
 
 bool StreamHeaderParser::Parse(const uint8_t* data, size_t size) {
   ForEachChunk(data, size, [this](uint32_t id, const uint8_t* p, size_t n) {
-    if (id == recfmt::kAvih && n >= kMainHeaderSize) {
+    if (id == recfmt::kMainHeader && n >= kMainHeaderSize) {
       microSecPerFrame_ = Le32(p);
       haveMainHeader_ = true;
-    } else if (id == recfmt::kList && n >= 4 && Le32(p) == recfmt::kStrl &&
+    } else if (id == recfmt::kList && n >= 4 && Le32(p) == recfmt::kStreamList &&
                streams_.size() < kMaxStreams) {
       ParseStreamList(p + 4, n - 4);
     }
@@ -54,14 +54,14 @@ bool StreamHeaderParser::Parse(const uint8_t* data, size_t size) {
 void StreamHeaderParser::ParseStreamList(const uint8_t* data, size_t size) {
   StreamHeader stream;
   ForEachChunk(data, size, [&stream](uint32_t id, const uint8_t* p, size_t n) {
-    if (id == recfmt::kStrh && n >= kStreamHeaderMinSize) {
+    if (id == recfmt::kStreamHeader && n >= kStreamHeaderMinSize) {
       stream.type = Le32(p);
       stream.handler = Le32(p + 4);
       stream.scale = Le32(p + 20);
       stream.rate = Le32(p + 24);
-    } else if (id == recfmt::kStrf) {
+    } else if (id == recfmt::kStreamFormat) {
       stream.format.assign(p, p + n);
-    } else if (id == recfmt::kStrn) {
+    } else if (id == recfmt::kStreamName) {
       size_t len = std::min({n, kMaxStreamNameLength,
                              static_cast<size_t>(std::find(p, p + n, 0) - p)});
       stream.name.assign(reinterpret_cast<const char*>(p), len);

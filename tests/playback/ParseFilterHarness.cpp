@@ -97,7 +97,9 @@ bool ParseFilterHarness::LinkDecoders() {
     std::string media = gst_structure_get_name(gst_caps_get_structure(caps, 0));
     gst_caps_unref(caps);
     std::string description = "fakesink sync=false";
-    if (media == "video/x-h264") description = "h264parse ! avdec_h264 ! " + description;
+    if (media == "video/x-h264") {
+      description = "h264parse ! avdec_h264 ! videoconvert ! video/x-raw,format=BGRx ! " + description;
+    }
     if (media == "audio/mpeg") description = "avdec_aac ! " + description;
     GstElement* chain = gst_parse_bin_from_description(description.c_str(), TRUE, nullptr);
     if (!chain) return false;

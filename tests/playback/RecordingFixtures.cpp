@@ -106,6 +106,14 @@ bool InjectRecords(const std::string& in, const std::string& out, int fps,
 
 bool RunCommand(const std::string& command) { return std::system(command.c_str()) == 0; }
 
+std::string MakeGeneratedRecording(const std::string& folder, const std::string& name,
+                                   const std::string& arguments) {
+  std::string path = folder + "/" + name;
+  std::string command = std::string("'") + ZV_TEST_PROGRAM_DIR + "/zv-mkrec' '" + path + "' " +
+                        arguments + " >/dev/null 2>&1";
+  return RunCommand(command) ? path : std::string();
+}
+
 Fixture MakeRecording(const std::string& folder, const std::string& name,
                       const FixtureOptions& options) {
   Fixture fixture;

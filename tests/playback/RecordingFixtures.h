@@ -39,6 +39,11 @@ struct Fixture {
 Fixture MakeRecording(const std::string& folder, const std::string& name,
                       const FixtureOptions& options);
 
+// Writes a recording with the program folder's zv-mkrec, e.g. arguments
+// "--front 320x180 --rear 160x90 --seconds 4". Empty on failure.
+std::string MakeGeneratedRecording(const std::string& folder, const std::string& name,
+                                   const std::string& arguments);
+
 // Runs a shell command; true when it exits with 0.
 bool RunCommand(const std::string& command);
 

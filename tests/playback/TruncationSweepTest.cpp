@@ -20,12 +20,20 @@ class TruncationSweepTest : public ::testing::Test {
   void SetUp() override {
     char pattern[] = "/tmp/zv-truncation-XXXXXX";
     folder_ = mkdtemp(pattern);
-    FixtureOptions options;
-    options.frontWidth = 320;
-    options.frontHeight = 180;
-    fixture_ = MakeRecording(folder_, "full.avi", options);
-    std::ifstream file(fixture_.path, std::ios::binary);
+    // Small RIFF parts, so that cuts fall into 'AVIX' parts as well.
+    path_ = MakeGeneratedRecording(folder_, "full.avi",
+                                   "--front 320x180 --rear 160x90 --seconds 4 --riff-limit 120000");
+    std::ifstream file(path_, std::ios::binary);
     bytes_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    RecordingReader full;
+    if (!full.Open(path_)) return;
+    const Recording& rec = full.recording();
+    for (const SensorRecord& r : rec.records) {
+      auto data = rec.recordBytes.begin() + static_cast<long>(r.dataOffset);
+      records_.push_back(FixtureRecord{r.timeMs, std::string(data, data + r.size),
+                                       r.fileOffset + 4 + r.size});
+    }
+    fullFrontFrames_ = rec.video[0].chunks.size();
   }
   void TearDown() override { RunCommand("rm -rf '" + folder_ + "'"); }
 
@@ -37,18 +45,23 @@ class TruncationSweepTest : public ::testing::Test {
   }
   std::vector<FixtureRecord> RecordsBefore(size_t cut) const {
     std::vector<FixtureRecord> kept;
-    for (const FixtureRecord& r : fixture_.records)
+    for (const FixtureRecord& r : records_)
       if (r.chunkEnd <= cut) kept.push_back(r);
     return kept;
   }
 
   std::string folder_;
-  Fixture fixture_;
+  std::string path_;
   std::string bytes_;
+  std::vector<FixtureRecord> records_;  // of the whole file, with their chunk ends
+  size_t fullFrontFrames_ = 0;
 };
 
 TEST_F(TruncationSweepTest, EveryCutLoadsUpToTheCutOrFailsCleanly) {
-  ASSERT_FALSE(fixture_.path.empty());
+  ASSERT_FALSE(path_.empty());
+  ASSERT_EQ(fullFrontFrames_, 120u);
+  ASSERT_EQ(records_.size(), 44u);  // 10 Hz G-sensor and 1 Hz GPS over 4 s
+  ASSERT_GT(bytes_.size(), 2 * 120000u);  // three RIFF parts
   const size_t kCuts = 150;
   size_t loaded = 0, failed = 0, played = 0, recovered = 0, expectedTotal = 0;
   for (size_t k = 0; k < kCuts; ++k) {

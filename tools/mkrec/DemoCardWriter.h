@@ -1,0 +1,48 @@
+// Writes a demo memory card as the recorder leaves it: recordings of every
+// kind in its folders, named after their start time, and setup.cfg and
+// time.cfg in the card's root.
+#pragma once
+
+#include "RecordingOptions.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace zv::mkrec {
+
+class DemoCardWriter
+{
+public:
+    // `minutes`: length of each recording; `end`: when the last one ends.
+    DemoCardWriter(QString root, double minutes, QDateTime end);
+
+    bool Write();
+    const std::string& Error() const { return m_error; }
+
+    struct PlannedRecording
+    {
+        QString relativePath; // e.g. VN_ZORVANE/MP4_EVENT/EVT_20261206_201318_2.AVI
+        RecordingOptions options;
+    };
+    // The recordings of the card, oldest first.
+    std::vector<PlannedRecording> Plan() const;
+
+    static QString RecordingName(const QString& prefix, const QDateTime& start, int channels,
+                                 const QString& suffix);
+    static QByteArray SetupFileContents();
+    static QByteArray TimeFileContents(const QDateTime& now);
+
+private:
+    bool WriteTextFile(const QString& name, const QByteArray& contents);
+    bool Fail(const std::string& what);
+
+    QString m_root;
+    double m_minutes;
+    QDateTime m_end;
+    std::string m_error;
+};
+
+} // namespace zv::mkrec

@@ -1,0 +1,131 @@
+#include "MkrecCommandLine.h"
+
+#include <QRegularExpression>
+
+namespace zv::mkrec {
+
+namespace {
+
+constexpr int kMinSide = 64;
+constexpr int kMaxSide = 4096;
+
+bool ParseSize(const QString& text, QSize& size)
+{
+    static const QRegularExpression pattern("^(\\d{1,5})x(\\d{1,5})$");
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return false;
+    const int w = m.captured(1).toInt(), h = m.captured(2).toInt();
+    // Even sides: the encoder works on 4:2:0 pictures.
+    if (w < kMinSide || h < kMinSide || w > kMaxSide || h > kMaxSide || w % 2 || h % 2)
+        return false;
+    size = QSize(w, h);
+    return true;
+}
+
+} // namespace
+
+const char* MkrecCommandLine::Usage()
+{
+    return "usage: zv-mkrec OUT.AVI [--seconds N] [--front WxH] [--rear WxH|none] [--fps N]\n"
+           "                [--audio aac|pcm|none] [--gps route|none|invalid] [--event]\n"
+           "                [--start \"YYYY-MM-DD hh:mm:ss\"] [--riff-limit BYTES]\n"
+           "       zv-mkrec --card DIR [--minutes N] [--start \"YYYY-MM-DD hh:mm:ss\"]\n";
+}
+
+bool MkrecCommandLine::Fail(const QString& what)
+{
+    m_error = what.toStdString();
+    return false;
+}
+
+bool MkrecCommandLine::Parse(const QStringList& arguments, const QDateTime& now)
+{
+    m_options.start = now;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (!arg.startsWith("--")) {
+            if (!m_output.isEmpty())
+                return Fail("more than one output: " + arg);
+            m_output = arg;
+            continue;
+        }
+        if (arg == "--event") {
+            m_options.event = true;
+            continue;
+        }
+        if (i + 1 >= arguments.size())
+            return Fail(arg + " needs a value");
+        if (!ParseOption(arg, arguments[++i]))
+            return false;
+    }
+    if (m_output.isEmpty())
+        return Fail(m_card ? "--card needs a folder" : "no output file given");
+    return true;
+}
+
+bool MkrecCommandLine::ParseOption(const QString& name, const QString& value)
+{
+    bool ok = false;
+    if (name == "--card") {
+        if (!m_output.isEmpty())
+            return Fail("more than one output: " + value);
+        m_card = true;
+        m_output = value;
+    } else if (name == "--seconds") {
+        m_options.seconds = value.toDouble(&ok);
+        if (!ok || m_options.seconds <= 0 || m_options.seconds > 3600)
+            return Fail("--seconds must be a number above 0 and at most 3600: " + value);
+    } else if (name == "--minutes") {
+        m_minutes = value.toDouble(&ok);
+        if (!ok || m_minutes <= 0 || m_minutes > 60)
+            return Fail("--minutes must be a number above 0 and at most 60: " + value);
+    } else if (name == "--front") {
+        if (!ParseSize(value, m_options.front))
+            return Fail("--front must be WxH with even sides from 64 to 4096: " + value);
+    } else if (name == "--rear") {
+        QSize size;
+        if (value == "none")
+            m_options.rear.reset();
+        else if (ParseSize(value, size))
+            m_options.rear = size;
+        else
+            return Fail("--rear must be none or WxH with even sides from 64 to 4096: " + value);
+    } else if (name == "--fps") {
+        m_options.fps = value.toInt(&ok);
+        if (!ok || m_options.fps < 1 || m_options.fps > 60)
+            return Fail("--fps must be a whole number from 1 to 60: " + value);
+    } else if (name == "--audio") {
+        if (value == "aac")
+            m_options.audio = AudioMode::Aac;
+        else if (value == "pcm")
+            m_options.audio = AudioMode::Pcm;
+        else if (value == "none")
+            m_options.audio = AudioMode::None;
+        else
+            return Fail("--audio must be aac, pcm or none: " + value);
+    } else if (name == "--gps") {
+        if (value == "route")
+            m_options.gps = GpsMode::Route;
+        else if (value == "none")
+            m_options.gps = GpsMode::None;
+        else if (value == "invalid")
+            m_options.gps = GpsMode::Invalid;
+        else
+            return Fail("--gps must be route, none or invalid: " + value);
+    } else if (name == "--start") {
+        const QDateTime start = QDateTime::fromString(value, "yyyy-MM-dd hh:mm:ss");
+        if (!start.isValid())
+            return Fail("--start must be \"YYYY-MM-DD hh:mm:ss\": " + value);
+        m_options.start = start;
+    } else if (name == "--riff-limit") {
+        m_options.riffLimit = value.toULongLong(&ok);
+        if (!ok || m_options.riffLimit < 65536 || m_options.riffLimit > 0xFFFFFFFFull)
+            return Fail("--riff-limit must be a byte count from 65536 to 4294967295: " + value);
+    } else {
+        return Fail("unknown option " + name);
+    }
+    return true;
+}
+
+} // namespace zv::mkrec
