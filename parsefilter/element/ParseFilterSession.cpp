@@ -69,8 +69,7 @@ ParseFilterSession::~ParseFilterSession() {
   // The element is in NULL by now: its pads are inactive and their threads
   // have ended; only the reader thread may still need joining.
   if (queue_) queue_->SetFlushing(true);
-  gst_task_stop(task_);
-  gst_task_join(task_);
+  StopReaderThread();
   gst_object_unref(task_);
   g_rec_mutex_clear(&taskLock_);
   streams_.clear();
@@ -92,7 +91,10 @@ int32_t ParseFilterSession::Load(const char* utf8Path) {
     if (reader->error() != ScanError::Unreadable) return kLoadInvalidFormat;
     return reader->openErrno() == ENOENT ? kLoadFileNotFound : kLoadFailed;
   }
-  reader_ = std::move(reader);
+  {
+    std::lock_guard records(recordMutex_);
+    reader_ = std::move(reader);
+  }
   const Recording& rec = reader_->recording();
   size_t count = rec.video.size() + (rec.audio ? 1 : 0);
   queue_ = std::make_unique<ChunkQueue>(count);
@@ -165,11 +167,20 @@ void ParseFilterSession::StopStreaming() {
   std::lock_guard control(controlMutex_);
   streaming_ = false;
   if (queue_) queue_->SetFlushing(true);
-  gst_task_stop(task_);
-  gst_task_join(task_);
+  StopReaderThread();
   for (auto& s : streams_) s->Stop();
   gst_segment_init(&segment_, GST_FORMAT_TIME);
   lastSeekSeqnum_ = GST_SEQNUM_INVALID;
+}
+
+void ParseFilterSession::StopReaderThread() {
+  // The reading loop pauses its own task when it meets the flushing queue;
+  // waiting for the loop to leave before joining keeps that pause from
+  // landing after the join's stop (the task would then wait forever).
+  gst_task_stop(task_);
+  g_rec_mutex_lock(&taskLock_);
+  g_rec_mutex_unlock(&taskLock_);
+  gst_task_join(task_);
 }
 
 void ParseFilterSession::ClearQueues() {

@@ -62,6 +62,7 @@ class ParseFilterSession {
   void FlushStart(uint32_t seqnum);
   void FlushStopAndRestart(uint32_t seqnum);
   void StartThreads();
+  void StopReaderThread();
   void AddStream(GstPad* pad, GstCaps* caps, const std::vector<MediaChunk>& chunks);
 
   GstElement* element_;
