@@ -55,14 +55,14 @@ const char* kFloorPipeline =
     "filesrc location=%s ! avidemux name=d "
     "d.video_0 ! queue ! h264parse ! avdec_h264 ! fakesink sync=true "
     "d.video_1 ! queue ! h264parse ! avdec_h264 ! fakesink sync=true "
-    "d.audio_0 ! queue ! avdec_aac ! fakesink sync=true";
+    "d.audio_0 ! queue ! aacparse ! avdec_aac ! fakesink sync=true";
 
 std::vector<std::string> FloorArguments(bool verbose) {
   char pipeline[1024];
   std::snprintf(pipeline, sizeof pipeline, kFloorPipeline, kRecording.c_str());
   std::vector<std::string> args{"gst-launch-1.0", "-q"};
   if (verbose) args[1] = "-v";
-  for (const QString& part : QProcess::splitCommand(pipeline)) args.push_back(part.toStdString());
+  for (const QString& part : QProcess::splitCommand(QString::fromUtf8(pipeline))) args.push_back(part.toStdString());
   return args;
 }
 

@@ -195,11 +195,20 @@ void ParseFilterSession::StartThreads() {
   gst_task_start(task_);
 }
 
+bool ParseFilterSession::HasStickyEvent(GstPad* pad, GstEventType type) {
+  GstEvent* event = gst_pad_get_sticky_event(pad, type, 0);
+  if (!event) return false;
+  gst_event_unref(event);
+  return true;
+}
+
 void ParseFilterSession::QueueStartEvents(uint32_t segmentSeqnum, bool withStreamStart) {
   guint groupId = gst_util_group_id_next();
   for (size_t i = 0; i < streams_.size(); ++i) {
     GstPad* pad = streams_[i]->pad();
-    if (withStreamStart) {
+    // A flush that comes before a pad has sent its first events throws them
+    // away with the queue; they are sent again then.
+    if (withStreamStart || !HasStickyEvent(pad, GST_EVENT_STREAM_START) || !HasStickyEvent(pad, GST_EVENT_CAPS)) {
       gchar* id = gst_pad_create_stream_id(pad, element_, GST_PAD_NAME(pad));
       GstEvent* start = gst_event_new_stream_start(id);
       gst_event_set_group_id(start, groupId);

@@ -58,6 +58,7 @@ class ParseFilterSession {
   void EndStreams();
   GstBuffer* BufferOf(size_t stream, const MediaChunk& chunk);
   void StartPositions(uint64_t targetNs);
+  static bool HasStickyEvent(GstPad* pad, GstEventType type);
   void QueueStartEvents(uint32_t segmentSeqnum, bool withStreamStart);
   void FlushStart(uint32_t seqnum);
   void FlushStopAndRestart(uint32_t seqnum);

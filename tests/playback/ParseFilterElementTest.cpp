@@ -268,5 +268,24 @@ TEST_F(ParseFilterElementTest, AnUnlinkedPadDoesNotStopTheOthers) {
   EXPECT_TRUE(h.WaitForEos(30, &error)) << error;
 }
 
+// A seek that arrives while the pipeline is still going to PAUSED, before
+// the pads have sent their first events, must not lose those events: the
+// stream would then fail with not-negotiated.
+TEST_F(ParseFilterElementTest, SeekBeforeTheFirstBufferStillNegotiates) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    ParseFilterHarness h;
+    ASSERT_EQ(h.Load(twoChannel_), 0);
+    ASSERT_TRUE(h.LinkDecoders());
+    GstElement* pipeline = GST_ELEMENT(gst_element_get_parent(h.element()));
+    gst_element_set_state(pipeline, GST_STATE_PAUSED);  // no wait
+    ASSERT_TRUE(h.Seek(FrameTime(60)));
+    gst_object_unref(pipeline);
+    ASSERT_TRUE(h.SetState(GST_STATE_PLAYING));
+    std::string error;
+    EXPECT_TRUE(h.WaitForEos(20, &error)) << "attempt " << attempt << ": " << error;
+  }
+}
+
+
 }  // namespace
 }  // namespace zv::test
