@@ -16,7 +16,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -105,13 +105,18 @@ double FloorPrerollSeconds() {
   return times[2];
 }
 
+// Runs the event loop as the program does, blocked until something
+// happens, checking `done` every 10 ms.
 void RunEvents(const std::function<bool()>& done, int limitMs) {
+  QEventLoop loop;
+  QTimer check;
   QElapsedTimer timer;
   timer.start();
-  while (!done() && timer.elapsed() < limitMs) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(1);
-  }
+  QObject::connect(&check, &QTimer::timeout, [&] {
+    if (done() || timer.elapsed() >= limitMs) loop.quit();
+  });
+  check.start(10);
+  loop.exec();
 }
 
 struct Screens {

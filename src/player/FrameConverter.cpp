@@ -21,8 +21,9 @@ bool FrameConverter::Prepare(const GstVideoInfo& in, QSize size) {
   // replaced 30 times a second.
   GstStructure* config = gst_structure_new(
       "config", GST_VIDEO_CONVERTER_OPT_RESAMPLER_METHOD, GST_TYPE_VIDEO_RESAMPLER_METHOD,
-      GST_VIDEO_RESAMPLER_METHOD_LINEAR, GST_VIDEO_CONVERTER_OPT_DITHER_METHOD, GST_TYPE_VIDEO_DITHER_METHOD,
-      GST_VIDEO_DITHER_NONE, nullptr);
+      GST_VIDEO_RESAMPLER_METHOD_NEAREST, GST_VIDEO_CONVERTER_OPT_DITHER_METHOD, GST_TYPE_VIDEO_DITHER_METHOD,
+      GST_VIDEO_DITHER_NONE, GST_VIDEO_CONVERTER_OPT_CHROMA_MODE, GST_TYPE_VIDEO_CHROMA_MODE, GST_VIDEO_CHROMA_MODE_NONE,
+      nullptr);
   converter_ = gst_video_converter_new(&in_, &out_, config);
   return converter_ != nullptr;
 }

@@ -10,6 +10,7 @@
 #include "FrameCode.h"
 #include "PlaybackTestSupport.h"
 #include "player/CVideoPlayer.h"
+#include "skin/CZvScreenCtrl.h"
 
 using namespace zv;
 
@@ -249,6 +250,33 @@ TEST_F(EngineTest, FiftyOpensLeaveNoPipelineOrThreadBehind) {
   EXPECT_TRUE(WaitFor([&] { return alive == 0; }, 3000)) << alive << " pipelines alive";
   WaitFor([] { return false; }, 300);
   EXPECT_LE(ThreadCount(), threads + 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The real screens: each receives its channel's pictures made at its own
+// size, and keeps the still picture of a paused seek.
+TEST(EngineScreensTest, ScreensGetPicturesAtTheirOwnSize) {
+  QWidget window;
+  window.resize(800, 300);
+  CZvScreenCtrl front(&window), rear(&window);
+  front.setGeometry(0, 0, 360, 202);
+  rear.setGeometry(400, 0, 200, 113);
+  window.show();
+  CVideoPlayer player;
+  player.Init(&front, &rear);
+  ASSERT_EQ(player.Open(Fixture(kTwoChannels)), 1);
+  ASSERT_TRUE(WaitFor([&] { return !front.CurrentFrame().isNull() && !rear.CurrentFrame().isNull(); }));
+  EXPECT_EQ(front.CurrentFrame().size(), QSize(360, 202));
+  EXPECT_EQ(rear.CurrentFrame().size(), QSize(200, 113));
+  const QImage shown = front.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(180, 150), front.CurrentFrame().pixelColor(180, 150));
+  // A grab is the channel's picture at its own size, whatever the screen.
+  QImage grab;
+  ASSERT_EQ(player.CaptureFrame(1, &grab), 1);
+  EXPECT_EQ(grab.size(), QSize(256, 144));
 }
 
 }  // namespace
