@@ -58,7 +58,8 @@ bool MkrecCommandLine::Fail(const QString& what)
 
 bool MkrecCommandLine::Parse(const QStringList& arguments, const QDateTime& now)
 {
-    m_options.start = now;
+    // Recordings start on a whole second: their names carry it.
+    m_options.start = now.addMSecs(-now.time().msec());
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
         if (!arg.startsWith("--")) {
