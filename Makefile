@@ -35,5 +35,9 @@ bench: build
 	@cmake --build $(BUILD) --target benchmarks
 	@scripts/run-benchmarks.sh $(BUILD)
 
+# One review sheet of every skin picture with its id: build/skin-sheet.png.
+skin-sheet: configure
+	@cmake --build $(BUILD) --target skin-sheet
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

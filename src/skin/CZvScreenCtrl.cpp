@@ -1,0 +1,28 @@
+#include "CZvScreenCtrl.h"
+
+#include <QPainter>
+
+CZvScreenCtrl::CZvScreenCtrl(QWidget* parent) : QWidget(parent) {
+  setWindowTitle("ZvScreenWnd");
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CZvScreenCtrl::SetFrame(const QImage& frame) {
+  m_frame = frame;
+  update();
+}
+
+void CZvScreenCtrl::ClearFrame() {
+  m_frame = QImage();
+  update();
+}
+
+void CZvScreenCtrl::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (m_frame.isNull()) {
+    painter.fillRect(rect(), Qt::black);
+    return;
+  }
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  painter.drawImage(rect(), m_frame);
+}
