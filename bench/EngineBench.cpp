@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -44,6 +45,7 @@ double SelfCpuSeconds() {
 
 bool EnsureRecording() {
   if (QFileInfo::exists(QString::fromStdString(kRecording))) return true;
+  QDir().mkpath(ZV_BENCH_DATA_DIR);
   std::fprintf(stderr, "making the 60-second benchmark recording (once)...\n");
   const int status = QProcess::execute(ZV_PROGRAM_DIR "/zv-mkrec",
                                        {QString::fromStdString(kRecording), "--seconds", "60", "--front", "1920x1080",

@@ -4,6 +4,8 @@
 #include "MkrecCommandLine.h"
 #include "RecordingFormat.h"
 #include "SensorRecordGenerator.h"
+#include "sensors/GpsText.h"
+#include "sensors/SensorRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +90,37 @@ TEST(SensorRecordGeneratorTest, RecordsFollowTheSensorRatesAndRanges)
     }
 }
 
+// The viewer's own sensor decoding reads what the generator writes: local
+// time back from UTC, a position near City Hall, the speed of the drive.
+TEST(SensorRecordGeneratorTest, ViewerDecodesTheRecords)
+{
+    const RouteSimulator route(12, 0, false);
+    const SensorRecordGenerator sensors(route, Local("2026-07-08 21:15:30"), GpsMode::Route, true, 3);
+    zv::ClearSensorRecords();
+    for (const SensorRecord& r : sensors.Generate(12000)) {
+        std::uint8_t record[zv::kSensorRecordSize] = {};
+        std::copy(r.bytes.begin(), r.bytes.end(), record);
+        zv::DispatchSensorRecord(record, r.timeMs);
+    }
+    ASSERT_EQ(zv::GSensorRecords().Count(), 120u);
+    ASSERT_EQ(zv::GpsRecords().Count(), 12u);
+    for (std::size_t i = 0; i < zv::GpsRecords().Count(); ++i) {
+        const CGPSData& fix = zv::GpsRecords()[i];
+        EXPECT_EQ(fix.valid, 1);
+        EXPECT_EQ(fix.hour, 21);
+        EXPECT_EQ(fix.minute, 15);
+        EXPECT_EQ(fix.second, 30 + int(i));
+        EXPECT_EQ(fix.day, 8);
+        EXPECT_NEAR(zv::NmeaToDegrees(fix.latitude), 37.5665, 0.01);
+        EXPECT_NEAR(zv::NmeaToDegrees(fix.longitude), 126.978, 0.01);
+        EXPECT_NEAR(fix.speedKmh, route.SpeedKmh(double(i)), 0.2) << "fix " << i;
+    }
+    double speed = 0;
+    ASSERT_TRUE(zv::FindSpeed(6000, speed));
+    EXPECT_NEAR(speed, route.SpeedKmh(6), 0.2);
+    zv::ClearSensorRecords();
+}
+
 TEST(DemoCardWriterTest, PlanNamesEveryKindInTimeOrder)
 {
     RecordingOptions base;
@@ -162,10 +195,10 @@ TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
     EXPECT_EQ(ok.Options().start, Local("2025-12-31 23:59:58"));
 
     MkrecCommandLine card;
-    ASSERT_TRUE(card.Parse({"--card", "dir", "--minutes", "2"}, now));
+    ASSERT_TRUE(card.Parse({"--card", "dir", "--minutes", "2"}, now.addMSecs(789)));
     EXPECT_TRUE(card.CardMode());
     EXPECT_EQ(card.CardMinutes(), 2.0);
-    EXPECT_EQ(card.Options().start, now);
+    EXPECT_EQ(card.Options().start, now); // on the whole second
 
     const std::vector<QStringList> bad = {
         {},

@@ -6,7 +6,6 @@
 #include <QSaveFile>
 
 #include <cmath>
-#include <cstdio>
 
 namespace zv::mkrec {
 
@@ -132,8 +131,8 @@ bool DemoCardWriter::Write()
         const QString path = root.filePath(recording.relativePath);
         if (!QDir().mkpath(QFileInfo(path).path()))
             return Fail("cannot create the folder of " + path.toStdString());
-        std::printf("%s\n", qPrintable(recording.relativePath));
-        std::fflush(stdout);
+        if (m_onRecording)
+            m_onRecording(recording.relativePath);
         RecordingGenerator generator(recording.options);
         if (!generator.Write(path.toStdString()))
             return Fail(path.toStdString() + ": " + generator.Error());

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
     // `base.start` the moment the last recording ends.
     DemoCardWriter(QString root, double minutes, RecordingOptions base);
 
+    // Called with each recording's path relative to the card before it is made.
+    void OnRecording(std::function<void(const QString&)> callback) { m_onRecording = std::move(callback); }
     bool Write();
     const std::string& Error() const { return m_error; }
 
@@ -45,6 +48,7 @@ private:
     double m_minutes;
     RecordingOptions m_base;
     std::string m_error;
+    std::function<void(const QString&)> m_onRecording;
 };
 
 } // namespace zv::mkrec

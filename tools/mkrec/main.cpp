@@ -25,6 +25,10 @@ int main(int argc, char** argv)
     if (commandLine.CardMode()) {
         zv::mkrec::DemoCardWriter card(commandLine.Output(), commandLine.CardMinutes(),
                                        commandLine.Options());
+        card.OnRecording([](const QString& path) {
+            std::printf("%s\n", qPrintable(path));
+            std::fflush(stdout);
+        });
         if (!card.Write()) {
             std::fprintf(stderr, "zv-mkrec: %s\n", card.Error().c_str());
             return 1;

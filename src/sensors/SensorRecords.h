@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "sensors/CGPSData.h"
+#include "sensors/CGSensorData.h"
+#include "sensors/SensorRecordArray.h"
+
+namespace zv {
+
+// Size of one sensor record as the parse filter hands it over.
+constexpr size_t kSensorRecordSize = 1024;
+
+// The sensor records of the open recording, in arrival order.
+const SensorRecordArray<CGSensorData>& GSensorRecords();
+const SensorRecordArray<CGPSData>& GpsRecords();
+
+// Decodes one record of kSensorRecordSize bytes and appends it to its array:
+// 'M' + three bytes is a G-sensor sample, 'G' starts a GPS text (ended by a
+// zero byte, or cut at 1023 characters). Other records are dropped. Always 0.
+int DispatchSensorRecord(const uint8_t* record, uint32_t timeMs);
+
+// Empties both arrays and releases their storage.
+void ClearSensorRecords();
+
+// The lookups of the periodic update. Each takes the first record, in
+// storage order, whose timeMs is at or after `timeMs`, and sets its outputs
+// to 0 and gives false when there is none.
+// G-sensor values are divided by 1000.
+bool FindGSensor(uint32_t timeMs, float& x, float& y, float& z);
+// False (speed 0) when the fix found is not valid.
+bool FindSpeed(uint32_t timeMs, double& speedKmh);
+// Degrees; false (both 0) when the fix found is not valid.
+bool FindPosition(uint32_t timeMs, float& latitudeDeg, float& longitudeDeg);
+
+}  // namespace zv
