@@ -51,6 +51,8 @@ class ParseFilterHarness {
 
  private:
   struct SinkState;
+  template <typename T, typename Field>
+  std::vector<T> Collect(Field field) const;
   static GstPadProbeReturn OnBuffer(GstPad*, GstPadProbeInfo* info, gpointer data);
 
   GstElement* pipeline_;
