@@ -4,5 +4,5 @@ set -euo pipefail
 build=${1:-build}
 shopt -s nullglob
 for b in "$build"/bench/zv-bench-*; do
-  [ -f "$b" ] && [ -x "$b" ] && "$b"
+  if [ -f "$b" ] && [ -x "$b" ]; then "$b"; fi
 done

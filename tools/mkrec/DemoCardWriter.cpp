@@ -59,8 +59,8 @@ constexpr const char* kSetupLines[][2] = {
 
 } // namespace
 
-DemoCardWriter::DemoCardWriter(QString root, double minutes, QDateTime end)
-    : m_root(std::move(root)), m_minutes(minutes), m_end(std::move(end))
+DemoCardWriter::DemoCardWriter(QString root, double minutes, RecordingOptions base)
+    : m_root(std::move(root)), m_minutes(minutes), m_base(std::move(base))
 {
 }
 
@@ -96,11 +96,11 @@ std::vector<DemoCardWriter::PlannedRecording> DemoCardWriter::Plan() const
     double totalS = 0;
     for (const CardEntry& e : kCard)
         totalS += e.gapS + std::max(1.0, std::round(m_minutes * 60 * e.lengthScale));
-    QDateTime start = m_end.addSecs(-qint64(totalS));
+    QDateTime start = m_base.start.addSecs(-qint64(totalS));
     double routeM = 0;
     for (const CardEntry& e : kCard) {
         start = start.addSecs(qint64(e.gapS));
-        RecordingOptions options;
+        RecordingOptions options = m_base;
         options.seconds = std::max(1.0, std::round(m_minutes * 60 * e.lengthScale));
         options.start = start;
         if (!e.rear)
@@ -110,7 +110,7 @@ std::vector<DemoCardWriter::PlannedRecording> DemoCardWriter::Plan() const
         options.parked = e.parked;
         options.routeStartM = routeM;
         routeM += 54 / 3.6 * options.seconds * 0.8;
-        const QString name = RecordingName(e.prefix, start, e.rear ? 2 : 1, e.suffix);
+        const QString name = RecordingName(e.prefix, start, options.rear ? 2 : 1, e.suffix);
         plan.push_back({QStringLiteral("VN_ZORVANE/") + e.folder + "/" + name, options});
         start = start.addSecs(qint64(options.seconds));
     }

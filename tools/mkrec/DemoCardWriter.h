@@ -16,8 +16,10 @@ namespace zv::mkrec {
 class DemoCardWriter
 {
 public:
-    // `minutes`: length of each recording; `end`: when the last one ends.
-    DemoCardWriter(QString root, double minutes, QDateTime end);
+    // `minutes`: length of each driving recording (parking ones are half as
+    // long). `base` gives the picture sizes, frame rate and audio, and in
+    // `base.start` the moment the last recording ends.
+    DemoCardWriter(QString root, double minutes, RecordingOptions base);
 
     bool Write();
     const std::string& Error() const { return m_error; }
@@ -41,7 +43,7 @@ private:
 
     QString m_root;
     double m_minutes;
-    QDateTime m_end;
+    RecordingOptions m_base;
     std::string m_error;
 };
 

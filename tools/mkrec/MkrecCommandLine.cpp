@@ -7,6 +7,8 @@ namespace zv::mkrec {
 namespace {
 
 constexpr int kMinSide = 64;
+const QStringList kValueOptions = {"--card", "--seconds", "--minutes", "--front", "--rear", "--fps",
+                                   "--audio", "--gps", "--start", "--riff-limit"};
 constexpr int kMaxSide = 4096;
 
 bool ParseSize(const QString& text, QSize& size)
@@ -30,7 +32,9 @@ const char* MkrecCommandLine::Usage()
     return "usage: zv-mkrec OUT.AVI [--seconds N] [--front WxH] [--rear WxH|none] [--fps N]\n"
            "                [--audio aac|pcm|none] [--gps route|none|invalid] [--event]\n"
            "                [--start \"YYYY-MM-DD hh:mm:ss\"] [--riff-limit BYTES]\n"
-           "       zv-mkrec --card DIR [--minutes N] [--start \"YYYY-MM-DD hh:mm:ss\"]\n";
+           "       zv-mkrec --card DIR [--minutes N] [--start \"YYYY-MM-DD hh:mm:ss\"]\n"
+           "                [--front WxH] [--rear WxH|none] [--fps N] [--audio aac|pcm|none]\n"
+           "  --start: the first frame of OUT.AVI, or the end of the last recording of the card\n";
 }
 
 bool MkrecCommandLine::Fail(const QString& what)
@@ -54,6 +58,8 @@ bool MkrecCommandLine::Parse(const QStringList& arguments, const QDateTime& now)
             m_options.event = true;
             continue;
         }
+        if (!kValueOptions.contains(arg))
+            return Fail("unknown option " + arg);
         if (i + 1 >= arguments.size())
             return Fail(arg + " needs a value");
         if (!ParseOption(arg, arguments[++i]))
@@ -122,8 +128,6 @@ bool MkrecCommandLine::ParseOption(const QString& name, const QString& value)
         m_options.riffLimit = value.toULongLong(&ok);
         if (!ok || m_options.riffLimit < 65536 || m_options.riffLimit > 0xFFFFFFFFull)
             return Fail("--riff-limit must be a byte count from 65536 to 4294967295: " + value);
-    } else {
-        return Fail("unknown option " + name);
     }
     return true;
 }

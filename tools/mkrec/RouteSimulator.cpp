@@ -10,6 +10,8 @@ namespace {
 
 constexpr double kCruiseKmh = 54.0;
 constexpr double kFinalKmh = 18.0;
+constexpr double kMaxAccelerationMs2 = 2.5; // a brisk but ordinary start
+constexpr double kMaxBrakingMs2 = 3.0;
 constexpr double kMetresPerDegree = 111320.0;
 constexpr double kPi = 3.14159265358979323846;
 
@@ -37,7 +39,10 @@ double LegLength(std::size_t i, double& dNorth, double& dEast)
 RouteSimulator::RouteSimulator(double durationS, double startDistanceM, bool parked)
     : m_duration(std::max(durationS, 1.0)), m_startDistance(startDistanceM), m_parked(parked),
       m_accelerateUntil(std::min(8.0, m_duration * 0.25)),
-      m_slowFrom(m_duration - std::min(8.0, m_duration * 0.25))
+      m_slowFrom(m_duration - std::min(8.0, m_duration * 0.25)),
+      // Short recordings have no time to reach full speed.
+      m_cruise(std::min(kCruiseKmh, 3.6 * kMaxAccelerationMs2 * m_accelerateUntil)),
+      m_final(std::max(std::min(kFinalKmh, m_cruise), m_cruise - 3.6 * kMaxBrakingMs2 * (m_duration - m_slowFrom)))
 {
 }
 
@@ -47,10 +52,10 @@ double RouteSimulator::SpeedKmh(double t) const
         return 0;
     t = std::clamp(t, 0.0, m_duration);
     if (t < m_accelerateUntil)
-        return kCruiseKmh * t / m_accelerateUntil;
+        return m_cruise * t / m_accelerateUntil;
     if (t > m_slowFrom)
-        return kCruiseKmh - (kCruiseKmh - kFinalKmh) * (t - m_slowFrom) / (m_duration - m_slowFrom);
-    return kCruiseKmh;
+        return m_cruise - (m_cruise - m_final) * (t - m_slowFrom) / (m_duration - m_slowFrom);
+    return m_cruise;
 }
 
 double RouteSimulator::AccelerationMs2(double t) const

@@ -32,6 +32,8 @@ private:
     bool m_parked;
     double m_accelerateUntil;
     double m_slowFrom;
+    double m_cruise; // km/h
+    double m_final;  // km/h at the end
 };
 
 } // namespace zv::mkrec

@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     }
     if (commandLine.CardMode()) {
         zv::mkrec::DemoCardWriter card(commandLine.Output(), commandLine.CardMinutes(),
-                                       commandLine.Options().start);
+                                       commandLine.Options());
         if (!card.Write()) {
             std::fprintf(stderr, "zv-mkrec: %s\n", card.Error().c_str());
             return 1;
