@@ -86,9 +86,10 @@ GstCaps* ParseFilterHarness::QueryCaps(const std::string& padName) const {
   return caps;
 }
 
-int64_t ParseFilterHarness::QueryDuration() const {
+int64_t ParseFilterHarness::QueryDuration(bool wholePipeline) const {
   gint64 duration = -1;
-  return gst_element_query_duration(element_, GST_FORMAT_TIME, &duration) ? duration : -1;
+  GstElement* target = wholePipeline ? pipeline_ : element_;
+  return gst_element_query_duration(target, GST_FORMAT_TIME, &duration) ? duration : -1;
 }
 
 bool ParseFilterHarness::LinkDecoders() {
