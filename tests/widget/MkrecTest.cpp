@@ -162,10 +162,10 @@ TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
     EXPECT_EQ(ok.Options().start, Local("2025-12-31 23:59:58"));
 
     MkrecCommandLine card;
-    ASSERT_TRUE(card.Parse({"--card", "dir", "--minutes", "2"}, now));
+    ASSERT_TRUE(card.Parse({"--card", "dir", "--minutes", "2"}, now.addMSecs(789)));
     EXPECT_TRUE(card.CardMode());
     EXPECT_EQ(card.CardMinutes(), 2.0);
-    EXPECT_EQ(card.Options().start, now);
+    EXPECT_EQ(card.Options().start, now); // on the whole second
 
     const std::vector<QStringList> bad = {
         {},

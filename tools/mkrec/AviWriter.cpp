@@ -51,9 +51,15 @@ AviWriter::~AviWriter()
 bool AviWriter::Fail(const std::string& what)
 {
     if (m_error.empty())
-        m_error = what + (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
+        m_error = what;
     Abort();
     return false;
+}
+
+bool AviWriter::FailIo(const std::string& what)
+{
+    const int error = errno;
+    return Fail(error != 0 ? what + ": " + std::strerror(error) : what);
 }
 
 void AviWriter::Abort()
@@ -74,7 +80,7 @@ bool AviWriter::Open(const std::string& path)
     errno = 0;
     m_file = std::fopen(m_tempPath.c_str(), "wb");
     if (m_file == nullptr)
-        return Fail("cannot create " + m_tempPath);
+        return FailIo("cannot create " + m_tempPath);
     m_partCount = 1;
     const std::vector<std::uint8_t> header = BuildHeader();
     m_movieListStart = header.size() - 12;
@@ -259,15 +265,19 @@ bool AviWriter::Close()
     if (!WriteAt(0, header.data(), header.size()))
         return false;
     errno = 0;
-    if (std::fflush(m_file) != 0 || std::fclose(m_file) != 0) {
-        m_file = nullptr;
-        std::remove(m_tempPath.c_str());
-        return Fail("cannot write " + m_tempPath);
-    }
+    const bool flushed = std::fflush(m_file) == 0;
+    const bool closed = std::fclose(m_file) == 0;
     m_file = nullptr;
-    if (std::rename(m_tempPath.c_str(), m_path.c_str()) != 0) {
+    if (!flushed || !closed) {
+        const bool failed = FailIo("cannot write " + m_tempPath);
         std::remove(m_tempPath.c_str());
-        return Fail("cannot rename to " + m_path);
+        return failed;
+    }
+    errno = 0;
+    if (std::rename(m_tempPath.c_str(), m_path.c_str()) != 0) {
+        const bool failed = FailIo("cannot rename to " + m_path);
+        std::remove(m_tempPath.c_str());
+        return failed;
     }
     return true;
 }
@@ -444,7 +454,7 @@ bool AviWriter::WriteBytes(const void* data, std::size_t size)
 {
     errno = 0;
     if (size != 0 && std::fwrite(data, 1, size, m_file) != size)
-        return Fail("cannot write " + m_tempPath);
+        return FailIo("cannot write " + m_tempPath);
     m_position += size;
     return true;
 }
@@ -455,7 +465,7 @@ bool AviWriter::WriteAt(std::uint64_t offset, const void* data, std::size_t size
     if (std::fseek(m_file, long(offset), SEEK_SET) != 0
         || std::fwrite(data, 1, size, m_file) != size
         || std::fseek(m_file, long(m_position), SEEK_SET) != 0)
-        return Fail("cannot write " + m_tempPath);
+        return FailIo("cannot write " + m_tempPath);
     return true;
 }
 

@@ -86,6 +86,7 @@ private:
     bool WriteBytes(const void* data, std::size_t size);
     bool WriteAt(std::uint64_t offset, const void* data, std::size_t size);
     bool Fail(const std::string& what);
+    bool FailIo(const std::string& what); // adds the system's reason
 
     AviLayout m_layout;
     std::string m_path;

@@ -25,6 +25,19 @@ bool ParseSize(const QString& text, QSize& size)
     return true;
 }
 
+// Sets `out` to the value named `text` among `choices`; false if none is.
+template <typename T>
+bool ParseChoice(const QString& text, std::initializer_list<std::pair<const char*, T>> choices, T& out)
+{
+    for (const auto& [name, value] : choices) {
+        if (text == QLatin1String(name)) {
+            out = value;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 const char* MkrecCommandLine::Usage()
@@ -45,7 +58,8 @@ bool MkrecCommandLine::Fail(const QString& what)
 
 bool MkrecCommandLine::Parse(const QStringList& arguments, const QDateTime& now)
 {
-    m_options.start = now;
+    // Recordings start on a whole second: their names carry it.
+    m_options.start = now.addMSecs(-now.time().msec());
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
         if (!arg.startsWith("--")) {
@@ -102,22 +116,12 @@ bool MkrecCommandLine::ParseOption(const QString& name, const QString& value)
         if (!ok || m_options.fps < 1 || m_options.fps > 60)
             return Fail("--fps must be a whole number from 1 to 60: " + value);
     } else if (name == "--audio") {
-        if (value == "aac")
-            m_options.audio = AudioMode::Aac;
-        else if (value == "pcm")
-            m_options.audio = AudioMode::Pcm;
-        else if (value == "none")
-            m_options.audio = AudioMode::None;
-        else
+        if (!ParseChoice(value, {{"aac", AudioMode::Aac}, {"pcm", AudioMode::Pcm}, {"none", AudioMode::None}},
+                         m_options.audio))
             return Fail("--audio must be aac, pcm or none: " + value);
     } else if (name == "--gps") {
-        if (value == "route")
-            m_options.gps = GpsMode::Route;
-        else if (value == "none")
-            m_options.gps = GpsMode::None;
-        else if (value == "invalid")
-            m_options.gps = GpsMode::Invalid;
-        else
+        if (!ParseChoice(value, {{"route", GpsMode::Route}, {"none", GpsMode::None}, {"invalid", GpsMode::Invalid}},
+                         m_options.gps))
             return Fail("--gps must be route, none or invalid: " + value);
     } else if (name == "--start") {
         const QDateTime start = QDateTime::fromString(value, "yyyy-MM-dd hh:mm:ss");

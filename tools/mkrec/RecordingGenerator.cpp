@@ -5,6 +5,8 @@
 #include "RouteSimulator.h"
 #include "SceneRenderer.h"
 
+#include <QFileInfo>
+
 #include <cmath>
 
 namespace zv::mkrec {
@@ -35,6 +37,10 @@ RouteSimulator RecordingGenerator::Route() const
 
 bool RecordingGenerator::Write(const std::string& path)
 {
+    // Find an unusable output folder before the long encoding, not after.
+    const QFileInfo folder(QFileInfo(QString::fromStdString(path)).absolutePath());
+    if (!folder.isDir() || !folder.isWritable())
+        return Fail("cannot write into the folder " + folder.filePath().toStdString());
     EncoderSettings settings;
     settings.front = m_options.front;
     settings.rear = m_options.rear;

@@ -72,6 +72,7 @@ QImage SceneRenderer::DrawBackground() const
     sky.setColorAt(1, colours.skyHorizon);
     painter.fillRect(QRectF(0, 0, m_size.width(), m_horizonY), sky);
     painter.fillRect(QRectF(0, m_horizonY, m_size.width(), m_size.height() - m_horizonY), colours.ground);
+    DrawSkyline(painter);
 
     const double halfRoad = kLaneWidthM * 1.5;
     const QPolygonF road({QPointF(ScreenX(-halfRoad, kFarthestDepthM), ScreenY(kFarthestDepthM)),
@@ -92,6 +93,35 @@ QImage SceneRenderer::DrawBackground() const
     const double w = m_size.width(), h = m_size.height();
     painter.drawChord(QRectF(-0.1 * w, 0.86 * h, 1.2 * w, 0.4 * h), 0, 180 * 16);
     return image;
+}
+
+// Tower blocks ahead, low hills behind: a fixed outline on the horizon.
+void SceneRenderer::DrawSkyline(QPainter& painter) const
+{
+    const double w = m_size.width(), unit = m_size.height() / 100.0;
+    std::uint32_t random = 2024;
+    auto next = [&random](int range) {
+        random = random * 1664525u + 1013904223u;
+        return int((random >> 16) % unsigned(range));
+    };
+    painter.setPen(Qt::NoPen);
+    if (m_channel == FrameCodeChannel::Front) {
+        for (double x = 0; x < w;) {
+            const double width = unit * (4 + next(6)), height = unit * (3 + next(14));
+            const int shade = 110 + next(50);
+            painter.setBrush(QColor(shade - 20, shade - 10, shade + 10));
+            painter.drawRect(QRectF(x, m_horizonY - height, width, height));
+            x += width + unit * next(3);
+        }
+        return;
+    }
+    QPolygonF hills;
+    hills << QPointF(0, m_horizonY);
+    for (double x = 0; x <= w + 8 * unit; x += 8 * unit)
+        hills << QPointF(x, m_horizonY - unit * (2 + next(7)));
+    hills << QPointF(w + 8 * unit, m_horizonY);
+    painter.setBrush(QColor(110, 80, 90));
+    painter.drawPolygon(hills);
 }
 
 void SceneRenderer::DrawLaneMarks(QPainter& painter, double distanceM) const

@@ -28,6 +28,7 @@ public:
 
 private:
     QImage DrawBackground() const;
+    void DrawSkyline(class QPainter& painter) const;
     void DrawLaneMarks(class QPainter& painter, double distanceM) const;
     void DrawRoadsidePosts(class QPainter& painter, double distanceM) const;
     void DrawCaption(class QPainter& painter, const SceneMoment& moment) const;
