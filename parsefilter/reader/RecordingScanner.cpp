@@ -12,6 +12,9 @@ namespace {
 
 constexpr size_t kMaxHeaderListSize = 1 << 20;
 constexpr size_t kMaxStoredRecordBytes = 64 * 1024;  // longer records are cut
+// A stream chunk larger than this is damage, not a frame: it is skipped, so
+// that no size field makes the player allocate huge buffers.
+constexpr uint32_t kMaxMediaChunkSize = 32 * 1024 * 1024;
 constexpr size_t kKeyFrameScanWindow = 4096;
 constexpr int kAudioSlot = 2;
 constexpr uint64_t kNsPerSecond = 1000000000ull;
@@ -247,7 +250,7 @@ void RecordingScanner::VisitMediaChunk(const ChunkHeader& chunk) {
     return;
   }
   int number = StreamNumberOf(chunk.id);
-  if (number < 0 || static_cast<size_t>(number) >= slotOfStream_.size()) return;
+  if (number < 0 || chunk.size > kMaxMediaChunkSize || static_cast<size_t>(number) >= slotOfStream_.size()) return;
   int slot = slotOfStream_[static_cast<size_t>(number)];
   if (slot == kAudioSlot) {
     if (HasSuffix(chunk.id, kAudioSuffix))

@@ -217,6 +217,7 @@ TEST_F(ParseFilterElementTest, SeekLandsOnTheFrameItNames) {
   ASSERT_EQ(h.Load(twoChannel_), 0);
   ASSERT_TRUE(h.LinkDecoders());
   ASSERT_TRUE(h.SetState(GST_STATE_PAUSED));
+  EXPECT_EQ(h.QueryDuration(true), FrameTime(120));
   struct Case {
     int frame;
     int64_t extraNs;
@@ -252,6 +253,23 @@ TEST_F(ParseFilterElementTest, SeekLandsOnTheFrameItNames) {
   EXPECT_TRUE(h.WaitForEos(30));
   EXPECT_EQ(h.BufferCounts()[0], 120);
   EXPECT_EQ(FrameNumberOf(h.FirstVideoSamples()[0]), 0);
+}
+
+TEST_F(ParseFilterElementTest, StopsCleanlyAtAnyMoment) {
+  ParseFilterHarness h;
+  ASSERT_EQ(h.Load(twoChannel_), 0);
+  ASSERT_TRUE(h.LinkDecoders());
+  for (int round = 0; round < 4; ++round) {
+    ASSERT_TRUE(h.SetState(GST_STATE_PAUSED));  // threads held in preroll
+    ASSERT_TRUE(h.SetState(GST_STATE_NULL));
+    ASSERT_TRUE(h.SetState(GST_STATE_PLAYING));  // streaming, then stopped mid-way
+    ASSERT_TRUE(h.Seek(FrameTime(30 * round + 7)));
+    ASSERT_TRUE(h.SetState(GST_STATE_NULL));
+  }
+  // Seeking while playing still reaches the end.
+  ASSERT_TRUE(h.SetState(GST_STATE_PLAYING));
+  ASSERT_TRUE(h.Seek(FrameTime(100)));
+  EXPECT_TRUE(h.WaitForEos(30));
 }
 
 TEST_F(ParseFilterElementTest, AnUnlinkedPadDoesNotStopTheOthers) {

@@ -86,9 +86,10 @@ GstCaps* ParseFilterHarness::QueryCaps(const std::string& padName) const {
   return caps;
 }
 
-int64_t ParseFilterHarness::QueryDuration() const {
+int64_t ParseFilterHarness::QueryDuration(bool wholePipeline) const {
   gint64 duration = -1;
-  return gst_element_query_duration(element_, GST_FORMAT_TIME, &duration) ? duration : -1;
+  GstElement* target = wholePipeline ? pipeline_ : element_;
+  return gst_element_query_duration(target, GST_FORMAT_TIME, &duration) ? duration : -1;
 }
 
 bool ParseFilterHarness::LinkDecoders() {
@@ -171,31 +172,28 @@ bool ParseFilterHarness::Seek(int64_t positionNs, GstSeekFlags extraFlags) {
                                  positionNs);
 }
 
-std::vector<int> ParseFilterHarness::BufferCounts() const {
-  std::vector<int> counts;
+template <typename T, typename Field>
+std::vector<T> ParseFilterHarness::Collect(Field field) const {
+  std::vector<T> values;
   for (SinkState* s : sinks_) {
     std::lock_guard lock(s->mutex);
-    counts.push_back(s->count);
+    field(*s, values);
   }
-  return counts;
+  return values;
+}
+
+std::vector<int> ParseFilterHarness::BufferCounts() const {
+  return Collect<int>([](SinkState& s, std::vector<int>& v) { v.push_back(s.count); });
 }
 
 std::vector<int64_t> ParseFilterHarness::FirstTimestamps() const {
-  std::vector<int64_t> times;
-  for (SinkState* s : sinks_) {
-    std::lock_guard lock(s->mutex);
-    times.push_back(s->firstPts);
-  }
-  return times;
+  return Collect<int64_t>([](SinkState& s, std::vector<int64_t>& v) { v.push_back(s.firstPts); });
 }
 
 std::vector<GstSample*> ParseFilterHarness::FirstVideoSamples() const {
-  std::vector<GstSample*> samples;
-  for (SinkState* s : sinks_) {
-    std::lock_guard lock(s->mutex);
-    if (s->keepSample) samples.push_back(s->firstSample);
-  }
-  return samples;
+  return Collect<GstSample*>([](SinkState& s, std::vector<GstSample*>& v) {
+    if (s.keepSample) v.push_back(s.firstSample);
+  });
 }
 
 void ParseFilterHarness::ResetCounts() {

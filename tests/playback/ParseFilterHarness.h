@@ -32,7 +32,9 @@ class ParseFilterHarness {
   std::vector<PulledRecord> ReadAllRecords();  // at most 100000
   std::vector<std::string> PadNames() const;
   GstCaps* QueryCaps(const std::string& padName) const;  // caller unrefs
-  int64_t QueryDuration() const;                          // -1 when refused
+  // Of the element, or of the whole pipeline (answered through the sinks);
+  // -1 when refused.
+  int64_t QueryDuration(bool wholePipeline = false) const;
 
   // Links every pad: video to h264parse ! avdec_h264 ! fakesink, AAC to
   // avdec_aac ! fakesink, PCM to a fakesink. False when a link fails.
@@ -51,6 +53,8 @@ class ParseFilterHarness {
 
  private:
   struct SinkState;
+  template <typename T, typename Field>
+  std::vector<T> Collect(Field field) const;
   static GstPadProbeReturn OnBuffer(GstPad*, GstPadProbeInfo* info, gpointer data);
 
   GstElement* pipeline_;

@@ -235,6 +235,21 @@ TEST_F(RecordingReaderTest, IgnoresContainerSizesAShortRecordAndATooSmallChunk) 
   EXPECT_EQ(rec.records[0].timeMs, 100u);
 }
 
+TEST_F(RecordingReaderTest, AHugeChunkIsSkippedNotKept) {
+  SyntheticRecording spec;
+  spec.frames = 4;
+  spec.audio.reset();
+  std::vector<uint8_t> bytes = spec.Write(dir_.path());
+  Recording rec;
+  ASSERT_EQ(Scan(bytes, rec), ScanError::None);
+  // The last front frame claims 40 MiB, and the file is long enough for it.
+  size_t last = rec.video[0].chunks[3].offset;
+  PutLe32(bytes, last - 4, 40u << 20);
+  bytes.resize(last + (40u << 20));
+  ASSERT_EQ(Scan(bytes, rec), ScanError::None);
+  EXPECT_EQ(rec.video[0].chunks.size(), 3u);
+}
+
 TEST_F(RecordingReaderTest, FindsTheSliceBehindALongSei) {
   SyntheticRecording spec;
   spec.frames = 2;
