@@ -9,15 +9,12 @@
 #include "app/StartupEnvironment.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryStore.h"
-#include "player/PlayerMachineSetting.h"
 
 CZorvaneViewerDlg* g_mainWindow = nullptr;
 
 CZorvaneViewerDlg::CZorvaneViewerDlg(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), icon_(":/skin/icon/128.png") {
   g_mainWindow = this;
-  // The player holder marks the machine as using the media engine.
-  zv::WriteUsingDShowSetting(zv::RegistryStore::System());
 }
 
 CZorvaneViewerDlg::~CZorvaneViewerDlg() {

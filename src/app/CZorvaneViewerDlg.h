@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QIcon>
 
+#include "player/CVideoPlayer.h"
+
 class QKeyEvent;
 
 // The main window: a borderless, skinned dialog that owns every visible part
@@ -40,6 +42,7 @@ class CZorvaneViewerDlg : public QDialog {
   void CloseMainWindow();
   void CentreOnScreen();
 
+  CVideoPlayer player_;
   QIcon icon_;
   bool initialised_ = false;
 };

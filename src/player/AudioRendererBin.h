@@ -1,0 +1,16 @@
+#pragma once
+
+#include <gst/gst.h>
+
+namespace zv {
+
+// The audio renderer: conversion, tempo correction (so that a changed rate
+// keeps the pitch), a volume element and the machine's audio sink (a
+// synchronised fake sink where the machine has no sound device). Ghost pad
+// "sink" takes raw audio. Returns nullptr when an element is missing.
+GstElement* MakeAudioRendererBin(const char* name);
+
+// Sets the volume of a bin made by MakeAudioRendererBin, as a linear factor.
+bool SetAudioRendererVolume(GstElement* renderer, double linear);
+
+}  // namespace zv

@@ -1,0 +1,417 @@
+#include "player/CGraphPlayer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "player/AudioRendererBin.h"
+#include "player/DecoderParamsAdapter.h"
+#include "player/FrameRelay.h"
+#include "player/ParseFilterClient.h"
+#include "player/PlaybackMath.h"
+#include "player/VideoRendererSink.h"
+#include "player/VideoWindow.h"
+
+using namespace zv;
+
+namespace {
+
+// Element names, as graph tools show them.
+constexpr const char* kAacDecoderOneChannel = "COREAAC AUDIO";
+constexpr const char* kAacDecoderTwoChannels = "CoreAAC Decoder";
+constexpr const char* kAudioRendererName = "DirectSound Audio Renderer";
+
+bool PadNameContains(GstPad* pad, const char* marker) {
+  GCharPtr name(gst_pad_get_name(pad));
+  return name && std::strstr(name.get(), marker) != nullptr;
+}
+
+// Calls `visit` for every pad of `element` in its pad order, in `direction`.
+template <typename Visit>
+void ForEachPad(GstElement* element, GstPadDirection direction, Visit visit) {
+  GST_OBJECT_LOCK(element);
+  GList* pads = g_list_copy_deep(
+      direction == GST_PAD_SRC ? element->srcpads : element->sinkpads,
+      [](gconstpointer pad, gpointer) -> gpointer { return gst_object_ref(const_cast<gpointer>(pad)); },
+      nullptr);
+  GST_OBJECT_UNLOCK(element);
+  bool go = true;
+  for (GList* l = pads; l && go; l = l->next) go = visit(GST_PAD(l->data));
+  g_list_free_full(pads, gst_object_unref);
+}
+
+bool FirstCapsArePcm(GstPad* pad) {
+  GstCapsPtr caps(gst_pad_query_caps(pad, nullptr));
+  if (!caps || gst_caps_is_empty(caps.get()) || gst_caps_is_any(caps.get())) return false;
+  return gst_structure_has_name(gst_caps_get_structure(caps.get(), 0), "audio/x-raw");
+}
+
+}  // namespace
+
+CGraphPlayer::CGraphPlayer(IVideoWindow* window1, IVideoWindow* window2)
+    : window1_(window1), window2_(window2) {}
+
+CGraphPlayer::~CGraphPlayer() {
+  window1_ = nullptr;
+  window2_ = nullptr;
+  Teardown();
+}
+
+void CGraphPlayer::Prepare(uint8_t optionFlag) {
+  ready_ = 1;
+  state_ = NoGraph;
+  optionFlag_ = optionFlag;
+}
+
+int32_t CGraphPlayer::CountVideoPins(GstElement* filter) {
+  int32_t count = 0;
+  ForEachPad(filter, GST_PAD_SRC, [&](GstPad* pad) {
+    if (PadNameContains(pad, kVideoPadMarker)) ++count;
+    return true;
+  });
+  return count;
+}
+
+int32_t CGraphPlayer::CountAudioPins(GstElement* filter) {
+  int32_t count = 0;
+  ForEachPad(filter, GST_PAD_SRC, [&](GstPad* pad) {
+    if (PadNameContains(pad, kAudioPadMarker)) count += FirstCapsArePcm(pad) ? 1001 : 1;
+    return true;
+  });
+  return count;
+}
+
+int32_t CGraphPlayer::AddFilter(GstElement* element, GstElementPtr& field) {
+  if (!element) return -1;
+  gst_object_ref_sink(element);
+  GstElementPtr owned(element);
+  if (!graph_) return E_POINTER;
+  if (!gst_bin_add(GST_BIN(graph_.get()), element)) return E_FAIL;
+  field = std::move(owned);
+  return S_OK;
+}
+
+int32_t CGraphPlayer::ConnectFilters(GstElement* upstream, GstElement* downstream) {
+  if (!graph_) return -1;
+  if (!upstream || !downstream) return E_POINTER;
+  int attempts = 0;
+  int32_t result = E_FAIL;
+  ForEachPad(upstream, GST_PAD_SRC, [&](GstPad* out) {
+    if (gst_pad_is_linked(out)) return true;
+    ForEachPad(downstream, GST_PAD_SINK, [&](GstPad* in) {
+      if (gst_pad_is_linked(in)) return true;
+      if (attempts == 3) {  // only three attempts in one call
+        result = 0;
+        return false;
+      }
+      ++attempts;
+      if (gst_pad_link(out, in) == GST_PAD_LINK_OK) result = 1;
+      return result == E_FAIL;
+    });
+    return result == E_FAIL;
+  });
+  return result;
+}
+
+int32_t CGraphPlayer::OpenFile(const std::string& path) {
+  if (graphBuilt_) Teardown();
+  if (path.empty()) return 1;
+  if (parseFilter_) {
+    gst_element_set_state(parseFilter_.get(), GST_STATE_NULL);
+    parseFilter_.reset();
+  }
+  path_ = path;
+  graph_.reset(gst_pipeline_new("graph"));
+  if (!graph_) return E_FAIL;
+  gst_object_ref_sink(graph_.get());
+  relay_ = std::make_unique<FrameRelay>(std::array<IVideoWindow*, 2>{window1_, window2_});
+
+  GstElement* parse = gst_element_factory_make(kParseFilterFactory, kParseFilterElementName);
+  const int32_t added = AddFilter(parse, parseFilter_);
+  if (!parse) return REGDB_E_CLASSNOTREG;
+  if (added < 0) return added;
+  if (auto sensors = ParseFilterClient::QuerySensorSource(parseFilter_.get()))
+    sensors->SetOption(optionFlag_);
+  auto source = ParseFilterClient::QueryFileSource(parseFilter_.get());
+  if (!source) return 1;
+  const int32_t loaded = source->Load(path_.c_str());
+  if (loaded < 0) return 1;
+
+  channelCount_ = CountVideoPins(parseFilter_.get());
+  if (channelCount_ == 1) return BuildOneChannelGraph();
+  if (channelCount_ == 2) return BuildTwoChannelGraph();
+  return loaded;
+}
+
+int32_t CGraphPlayer::AddAudioFilters(int32_t audioPins, const char* decoderName) {
+  if (audioPins <= 0) return S_OK;
+  if (audioPins < 1000) {
+    const int32_t r = AddFilter(gst_element_factory_make("avdec_aac", decoderName), audioDecoder_);
+    if (r < 0) return r;
+  }
+  return AddFilter(MakeAudioRendererBin(kAudioRendererName), audioRenderer_);
+}
+
+void CGraphPlayer::ConnectAudio(int32_t audioPins) {
+  if (audioPins <= 0) return;
+  if (audioPins < 1000) {
+    ConnectFilters(parseFilter_.get(), audioDecoder_.get());
+    ConnectFilters(audioDecoder_.get(), audioRenderer_.get());
+  } else {
+    ConnectFilters(parseFilter_.get(), audioRenderer_.get());
+  }
+}
+
+int32_t CGraphPlayer::ConfigureRenderer(GstElement* renderer, int channel) {
+  if (!renderer || !relay_) return E_POINTER;
+  AttachRendererToChannel(renderer, relay_.get(), channel);
+  return S_OK;
+}
+
+int32_t CGraphPlayer::BuildOneChannelGraph() {
+  const int32_t audioPins = CountAudioPins(parseFilter_.get());
+  int32_t r = AddAudioFilters(audioPins, kAacDecoderOneChannel);
+  if (r < 0) return r;
+  if ((r = AddFilter(MakeVideoDecoderBin("FFDShow Decoder1"), decoder1_)) < 0) return r;
+  if ((r = AddFilter(gst_element_factory_make("videoconvert", "Color Space Convertor 1"), converter1_)) < 0)
+    return r;
+  if ((r = AddFilter(MakeVideoRendererSink("Mixing Renderer9"), renderer1_)) < 0) return r;
+  if ((r = ConfigureRenderer(renderer1_.get(), 0)) < 0) return r;
+  duration_ = 0;
+  ConnectAudio(audioPins);
+  ConnectFilters(parseFilter_.get(), decoder1_.get());
+  ConnectFilters(decoder1_.get(), converter1_.get());
+  ConnectFilters(converter1_.get(), renderer1_.get());
+  StopWhenReady();
+  int64_t duration = 0;
+  GetDuration(&duration);
+  return S_OK;
+}
+
+int32_t CGraphPlayer::BuildTwoChannelGraph() {
+  const int32_t audioPins = CountAudioPins(parseFilter_.get());
+  int32_t r = AddAudioFilters(audioPins, kAacDecoderTwoChannels);
+  if (r < 0) return r;
+  if ((r = AddFilter(MakeVideoDecoderBin("FFDShow Decoder1"), decoder1_)) < 0) return r;
+  if ((r = AddFilter(MakeVideoDecoderBin("FFDShow Decoder2"), decoder2_)) < 0) return r;
+  if ((r = AddFilter(gst_element_factory_make("videoconvert", "Color Space Convertor 1"), converter1_)) < 0)
+    return r;
+  if ((r = AddFilter(gst_element_factory_make("videoconvert", "Color Space Convertor 2"), converter2_)) < 0)
+    return r;
+  if ((r = AddFilter(MakeVideoRendererSink("Mixing Renderer9-1"), renderer1_)) < 0) return r;
+  if ((r = AddFilter(MakeVideoRendererSink("Mixing Renderer9-2"), renderer2_)) < 0) return r;
+  if ((r = ConfigureRenderer(renderer1_.get(), 0)) < 0) return r;
+  if ((r = ConfigureRenderer(renderer2_.get(), 1)) < 0) return r;
+  duration_ = 0;
+  ConnectAudio(audioPins);
+  ConnectFilters(parseFilter_.get(), decoder1_.get());
+  ConnectFilters(decoder1_.get(), converter1_.get());
+  ConnectFilters(converter1_.get(), renderer1_.get());
+  ConnectFilters(parseFilter_.get(), decoder2_.get());
+  ConnectFilters(decoder2_.get(), converter2_.get());
+  ConnectFilters(converter2_.get(), renderer2_.get());
+  StopWhenReady();
+  int64_t duration = 0;
+  GetDuration(&duration);
+  graphBuilt_ = 1;
+  return S_OK;
+}
+
+// Filters that the pipeline holds beyond the engine's own fields.
+void CGraphPlayer::RemoveInsertedFilters() {
+  GstIterator* it = gst_bin_iterate_elements(GST_BIN(graph_.get()));
+  GValue item = G_VALUE_INIT;
+  std::vector<GstElementPtr> leftovers;
+  while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+    leftovers.push_back(RefElement(GST_ELEMENT(g_value_get_object(&item))));
+    g_value_reset(&item);
+  }
+  g_value_unset(&item);
+  gst_iterator_free(it);
+  for (auto& element : leftovers) gst_bin_remove(GST_BIN(graph_.get()), element.get());
+}
+
+int32_t CGraphPlayer::Teardown() {
+  if (!graph_) return S_OK;
+  state_ = Stopped;
+  // Stopping the pipeline joins its streaming threads, so no frame callback
+  // runs once the relay goes.
+  gst_element_set_state(graph_.get(), GST_STATE_NULL);
+  for (GstElementPtr* field : {&audioRenderer_, &renderer1_, &renderer2_, &decoder1_, &decoder2_,
+                               &audioDecoder_, &parseFilter_, &converter1_, &converter2_}) {
+    if (!*field) continue;
+    gst_bin_remove(GST_BIN(graph_.get()), field->get());
+    field->reset();
+  }
+  RemoveInsertedFilters();
+  graph_.reset();
+  relay_.reset();
+  return S_OK;
+}
+
+// ---- Playback control ----------------------------------------------------
+
+// Reads what the pipeline has reported since the last look. Only the end of
+// the stream matters to the engine: from then on the position reads as the
+// duration, so that the owner sees the recording end.
+void CGraphPlayer::PollBus() {
+  if (!graph_) return;
+  GstBusPtr bus(gst_element_get_bus(graph_.get()));
+  while (GstMessagePtr message{gst_bus_pop(bus.get())}) {
+    if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS) endOfStream_ = true;
+  }
+}
+
+bool CGraphPlayer::Seek(int64_t position, float rate) {
+  if (!graph_) return false;
+  PollBus();
+  const gint64 ns = std::max<int64_t>(position, 0) * 100;
+  const bool done = gst_element_seek(graph_.get(), rate, GST_FORMAT_TIME,
+                                     GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+                                     GST_SEEK_TYPE_SET, ns, GST_SEEK_TYPE_NONE, -1);
+  if (done) {
+    endOfStream_ = false;
+    appliedRate_ = rate;
+  }
+  return done;
+}
+
+int32_t CGraphPlayer::ApplyRate(float rate) {
+  if (rate == appliedRate_) return S_OK;
+  int64_t position = 0;
+  GetCurrentPosition(&position);
+  return Seek(position, rate) ? S_OK : E_FAIL;
+}
+
+int32_t CGraphPlayer::Run() {
+  if (!ready_) return kNotReady;
+  if (state_ != Paused && state_ != Stopped) return VFW_E_WRONG_STATE;
+  if (!graph_) return E_POINTER;
+  int64_t position = -1, duration = -2;
+  GetCurrentPosition(&position);
+  GetDuration(&duration);
+  if (position == duration) SetPosition(0);  // played to its end: start again
+  rate_ = PlayableRate(rate_);
+  ApplyRate(rate_);
+  if (gst_element_set_state(graph_.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
+    return E_FAIL;
+  state_ = Running;
+  return S_OK;  // the audio balance is always centred
+}
+
+int32_t CGraphPlayer::Pause() {
+  if (!ready_) return kNotReady;
+  if (!graph_) return E_POINTER;
+  if (gst_element_set_state(graph_.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
+    return E_FAIL;
+  state_ = Paused;
+  return S_OK;
+}
+
+// Stopping keeps the pipeline cued at its position (a paused pipeline), so a
+// seek while stopped still shows its picture and Run goes on from there.
+int32_t CGraphPlayer::Stop() {
+  if (!ready_) return kNotReady;
+  if (state_ != Running && state_ != Paused) return VFW_E_WRONG_STATE;
+  if (!graph_) return E_POINTER;
+  gst_element_set_state(graph_.get(), GST_STATE_PAUSED);
+  state_ = Stopped;
+  return S_OK;
+}
+
+int32_t CGraphPlayer::StopWhenReady() {
+  if (!graph_) return E_POINTER;
+  gst_element_set_state(graph_.get(), GST_STATE_PAUSED);
+  state_ = Stopped;
+  graphBuilt_ = 1;
+  return S_OK;
+}
+
+int32_t CGraphPlayer::GetCurrentPosition(int64_t* position) {
+  if (!graph_) return S_OK;
+  PollBus();
+  int64_t duration = 0;
+  if (endOfStream_ && GetDuration(&duration) == S_OK && duration > 0) {
+    *position = duration;
+    return S_OK;
+  }
+  gint64 ns = 0;
+  if (!gst_element_query_position(graph_.get(), GST_FORMAT_TIME, &ns) || ns < 0) return E_FAIL;
+  *position = ns / 100;
+  return S_OK;
+}
+
+int32_t CGraphPlayer::GetDuration(int64_t* duration) {
+  if (!graph_) return S_OK;
+  if (duration_ != 0) {
+    *duration = duration_;
+    return S_OK;
+  }
+  // The parse filter knows the length from the file as soon as it is loaded,
+  // before the pipeline can answer.
+  gint64 ns = 0;
+  const bool known =
+      (parseFilter_ && gst_element_query_duration(parseFilter_.get(), GST_FORMAT_TIME, &ns)) ||
+      gst_element_query_duration(graph_.get(), GST_FORMAT_TIME, &ns);
+  if (!known || ns <= 0) return E_FAIL;
+  duration_ = ns / 100;
+  *duration = duration_;
+  return S_OK;
+}
+
+int32_t CGraphPlayer::SetPosition(int64_t position) {
+  if (!graph_) return E_POINTER;
+  return Seek(position, appliedRate_) ? S_OK : E_FAIL;
+}
+
+int32_t CGraphPlayer::PutVolume(int32_t level) {
+  if (!graph_) return S_OK;
+  if (level == 0) level = -10000;
+  return SetAudioRendererVolume(audioRenderer_.get(), LinearVolumeFromLevel(level)) ? S_OK : E_FAIL;
+}
+
+int32_t CGraphPlayer::SetBrightness(int32_t offset) {
+  const int32_t value = BrightnessValueFromOffset(offset);
+  int32_t result = S_OK;
+  for (GstElement* decoder : {decoder1_.get(), decoder2_.get()}) {
+    auto params = DecoderParamsAdapter::Query(decoder);
+    if (!params) continue;
+    params->PutParam(kParamBrightnessEnable, 1);
+    result = params->PutParam(kParamBrightness, value);
+  }
+  return result;
+}
+
+int32_t CGraphPlayer::SetRearMirror(bool mirrored) {
+  auto params = DecoderParamsAdapter::Query(decoder2_.get());
+  if (!params) return S_OK;
+  params->PutParam(kParamMirrorEnable, 1);
+  return params->PutParam(kParamMirror, mirrored ? 1 : 0);
+}
+
+// ---- Video windows -------------------------------------------------------
+
+int32_t CGraphPlayer::UpdateVideoWindows() {
+  if (renderer1_ && window1_) window1_->RepaintFrame();
+  if (renderer2_ && window2_) window2_->RepaintFrame();
+  return S_OK;
+}
+
+int32_t CGraphPlayer::RepaintVideo() {
+  if (!renderer1_) return S_OK;
+  if (window1_) window1_->RepaintFrame();
+  return S_OK;
+}
+
+int32_t CGraphPlayer::GetCurrentImage(int channel, QImage* image) const {
+  const GstElementPtr& renderer = channel == 0 ? renderer1_ : renderer2_;
+  if ((channel != 0 && channel != 1) || !renderer || !relay_) return E_POINTER;
+  QImage frame = relay_->LatestFrame(channel);
+  if (frame.isNull()) return E_FAIL;
+  *image = std::move(frame);
+  return S_OK;
+}
+
+int CGraphPlayer::DeliveredFrames(int channel) const {
+  return relay_ ? relay_->DeliveredCount(channel) : 0;
+}

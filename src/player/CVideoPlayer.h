@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QImage>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "player/CGraphPlayer.h"
+
+namespace zv {
+class IVideoWindow;
+}
+
+// Holds the two video windows and the engine of the open recording; every
+// open throws the old engine away and builds a fresh one. Its own operations
+// return 1 for success and 0 for failure.
+class CVideoPlayer {
+ public:
+  CVideoPlayer();
+  ~CVideoPlayer();
+
+  void Init(zv::IVideoWindow* window1, zv::IVideoWindow* window2);
+  int Open(const std::string& path);
+  void Close();
+
+  int SeekTo(int32_t positionMs);
+  uint64_t GetDurationMs();
+  int SetRate(float rate);
+  int SetVolume(int32_t percent);
+  int SetBrightness(int32_t offset);
+  int SetRearMirror(bool mirrored);
+  // The channel's current picture at its own size, top row first.
+  int CaptureFrame(int channel, QImage* image);
+
+  void SetOptionFlag(uint8_t flag) { optionFlag_ = flag; }
+  uint8_t OptionFlag() const { return optionFlag_; }
+  CGraphPlayer* Engine() const { return engine_.get(); }
+
+ private:
+  void CreateEngine();
+
+  zv::IVideoWindow* window1_ = nullptr;
+  zv::IVideoWindow* window2_ = nullptr;
+  std::unique_ptr<CGraphPlayer> engine_;
+  uint8_t optionFlag_ = 1;
+};
