@@ -3,9 +3,11 @@
 #   make test   install what is missing, build, run every test
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test test-asan bench skin-sheet clean
+.PHONY: all deps configure build run test test-asan test-fuzz bench skin-sheet clean
 
 all: build
 
@@ -28,7 +30,21 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD)
 	cd $(ASAN_BUILD) && ctest -L unit --output-on-failure -j2
 
-test: build test-asan
+# The recording reader under libFuzzer (clang, ASan, UBSan) for a bounded
+# time, seeded with small generated recordings (one of two RIFF parts).
+test-fuzz: build
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DZV_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD)
+	@mkdir -p $(FUZZ_BUILD)/corpus
+	@$(BUILD)/bin/zv-mkrec $(FUZZ_BUILD)/corpus/seed.avi --front 64x64 --rear 64x64 \
+	  --seconds 1 >/dev/null 2>&1
+	@$(BUILD)/bin/zv-mkrec $(FUZZ_BUILD)/corpus/seed-avix.avi --front 64x64 --rear 64x64 \
+	  --audio pcm --seconds 2 --riff-limit 65536 >/dev/null 2>&1
+	$(FUZZ_BUILD)/zv-fuzz-recording-reader -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -rss_limit_mb=1024 -print_final_stats=1 $(FUZZ_BUILD)/corpus
+
+test: build test-asan test-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j2
 
 bench: build
@@ -40,4 +56,4 @@ skin-sheet: configure
 	@cmake --build $(BUILD) --target skin-sheet
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

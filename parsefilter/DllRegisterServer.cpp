@@ -1,5 +1,26 @@
+#include <gst/gst.h>
+
 #include <cstdint>
 
+#include "element/VnStreamParse.h"
+
+namespace {
+constexpr int32_t kRegisterFailed = static_cast<int32_t>(0x80004005);
+}
+
 // Self-registration entry point, called by the viewer at start-up. It
-// registers the module's element factory in the running process.
-extern "C" __attribute__((visibility("default"))) int32_t DllRegisterServer() { return 0; }
+// registers the module's element factory in the running process; calling it
+// again changes nothing.
+extern "C" __attribute__((visibility("default"))) int32_t DllRegisterServer() {
+  if (!gst_is_initialized() && !gst_init_check(nullptr, nullptr, nullptr)) return kRegisterFailed;
+  return gst_vn_stream_parse_register(nullptr) ? 0 : kRegisterFailed;
+}
+
+// The plugin name matches the module file name, which is what GStreamer
+// looks for when it loads the module from GST_PLUGIN_PATH.
+static gboolean PluginInit(GstPlugin* plugin) { return gst_vn_stream_parse_register(plugin); }
+
+#define PACKAGE "zorvane-viewer"
+GST_PLUGIN_DEFINE(GST_VERSION_MAJOR, GST_VERSION_MINOR, VNStreamParseFilter,
+                  "Dashcam recording reader", PluginInit, "0.1.0", "Proprietary", PACKAGE,
+                  "https://localhost/zorvane-viewer")

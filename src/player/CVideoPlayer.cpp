@@ -78,9 +78,6 @@ int CVideoPlayer::SetRearMirror(bool mirrored) {
 }
 
 int CVideoPlayer::CaptureFrame(int channel, QImage* image) {
-  QImage frame;
-  if (!engine_ || engine_->GetCurrentImage(channel, &frame) < 0) return 0;
-  // A copy of its own, so that the grab outlives the pipeline's buffer.
-  *image = frame.copy();
+  if (!engine_ || engine_->GetCurrentImage(channel, image) < 0) return 0;
   return image->isNull() ? 0 : 1;
 }

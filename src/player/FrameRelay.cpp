@@ -6,15 +6,30 @@
 
 namespace zv {
 
-FrameRelay::FrameRelay(std::array<IVideoWindow*, kChannels> windows) : windows_(windows) {}
+FrameRelay::FrameRelay(std::array<IVideoWindow*, kChannels> windows) : windows_(windows) {
+  for (int c = 0; c < kChannels; ++c)
+    if (windows_[c]) displaySizes_[c] = windows_[c]->DisplaySize();
+}
 
-void FrameRelay::Offer(int channel, QImage frame) {
-  if (channel < 0 || channel >= kChannels) return;
+FrameRelay::~FrameRelay() {
+  for (GstSample* sample : latest_)
+    if (sample) gst_sample_unref(sample);
+}
+
+void FrameRelay::Offer(int channel, GstSample* sample) {
+  if (channel < 0 || channel >= kChannels || !sample) return;
+  QSize size;
+  {
+    std::lock_guard lock(mutex_);
+    size = displaySizes_[channel];
+  }
+  QImage shown = displayConverters_[channel].Convert(sample, size);
   bool post = false;
   {
     std::lock_guard lock(mutex_);
-    latest_[channel] = std::move(frame);
-    undelivered_[channel] = true;
+    if (latest_[channel]) gst_sample_unref(latest_[channel]);
+    latest_[channel] = gst_sample_ref(sample);
+    pending_[channel] = std::move(shown);
     post = !posted_;
     posted_ = true;
   }
@@ -23,8 +38,16 @@ void FrameRelay::Offer(int channel, QImage frame) {
 
 QImage FrameRelay::LatestFrame(int channel) const {
   if (channel < 0 || channel >= kChannels) return {};
-  std::lock_guard lock(mutex_);
-  return latest_[channel];
+  GstSample* sample = nullptr;
+  {
+    std::lock_guard lock(mutex_);
+    if (latest_[channel]) sample = gst_sample_ref(latest_[channel]);
+  }
+  if (!sample) return {};
+  FrameConverter converter;
+  QImage frame = converter.Convert(sample, QSize());
+  gst_sample_unref(sample);
+  return frame;
 }
 
 int FrameRelay::DeliveredCount(int channel) const {
@@ -34,13 +57,17 @@ int FrameRelay::DeliveredCount(int channel) const {
 
 void FrameRelay::Deliver() {
   std::array<QImage, kChannels> frames;
+  std::array<QSize, kChannels> sizes;
+  for (int c = 0; c < kChannels; ++c)
+    if (windows_[c]) sizes[c] = windows_[c]->DisplaySize();
   {
     std::lock_guard lock(mutex_);
     posted_ = false;
     for (int c = 0; c < kChannels; ++c) {
-      if (!undelivered_[c]) continue;
-      frames[c] = latest_[c];
-      undelivered_[c] = false;
+      displaySizes_[c] = sizes[c];
+      if (pending_[c].isNull()) continue;
+      frames[c] = std::move(pending_[c]);
+      pending_[c] = QImage();
       ++delivered_[c];
     }
   }

@@ -1,9 +1,6 @@
 #include "player/VideoRendererSink.h"
 
 #include <gst/app/gstappsink.h>
-#include <gst/video/video.h>
-
-#include <QImage>
 
 #include "player/FrameRelay.h"
 
@@ -15,42 +12,11 @@ struct ChannelTarget {
   int channel;
 };
 
-// A mapped frame that lives as long as the QImage that points into it.
-struct MappedFrame {
-  GstSample* sample = nullptr;
-  GstVideoFrame frame{};
-};
-
-void ReleaseMappedFrame(void* data) {
-  auto* mapped = static_cast<MappedFrame*>(data);
-  gst_video_frame_unmap(&mapped->frame);
-  gst_sample_unref(mapped->sample);
-  delete mapped;
-}
-
-QImage ImageFromSample(GstSample* sample) {
-  GstVideoInfo info;
-  GstCaps* caps = gst_sample_get_caps(sample);
-  GstBuffer* buffer = gst_sample_get_buffer(sample);
-  if (!caps || !buffer || !gst_video_info_from_caps(&info, caps)) return {};
-  auto* mapped = new MappedFrame;
-  if (!gst_video_frame_map(&mapped->frame, &info, buffer, GST_MAP_READ)) {
-    delete mapped;
-    return {};
-  }
-  mapped->sample = gst_sample_ref(sample);
-  return QImage(static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&mapped->frame, 0)),
-                GST_VIDEO_FRAME_WIDTH(&mapped->frame), GST_VIDEO_FRAME_HEIGHT(&mapped->frame),
-                GST_VIDEO_FRAME_PLANE_STRIDE(&mapped->frame, 0), QImage::Format_RGB32,
-                ReleaseMappedFrame, mapped);
-}
-
 GstFlowReturn Offer(GstSample* sample, gpointer data) {
   if (!sample) return GST_FLOW_OK;
   auto* target = static_cast<ChannelTarget*>(data);
-  QImage image = ImageFromSample(sample);
+  target->relay->Offer(target->channel, sample);
   gst_sample_unref(sample);
-  if (!image.isNull()) target->relay->Offer(target->channel, std::move(image));
   return GST_FLOW_OK;
 }
 
@@ -69,7 +35,9 @@ void FreeTarget(gpointer data) { delete static_cast<ChannelTarget*>(data); }
 GstElement* MakeVideoRendererSink(const char* name) {
   GstElement* sink = gst_element_factory_make("appsink", name);
   if (!sink) return nullptr;
-  GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", nullptr);
+  // Decoded frames as the decoder gives them; the relay converts and scales
+  // them for the screen in one pass.
+  GstCaps* caps = gst_caps_from_string("video/x-raw, format=(string){ I420, NV12, YV12, BGRx, BGRA }");
   g_object_set(sink, "caps", caps, "sync", TRUE, "max-buffers", 2u, "enable-last-sample", FALSE,
                "qos", TRUE, nullptr);
   gst_caps_unref(caps);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSize>
+
 class QImage;
 
 namespace zv {
@@ -12,6 +14,9 @@ class IVideoWindow {
   virtual ~IVideoWindow() = default;
   virtual void PresentFrame(const QImage& frame) = 0;
   virtual void RepaintFrame() = 0;
+  // The size the window shows its pictures at; frames are scaled to it
+  // before they are handed over. Empty: the frame's own size.
+  virtual QSize DisplaySize() const { return {}; }
 };
 
 }  // namespace zv

@@ -23,6 +23,12 @@ void CZvScreenCtrl::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::black);
     return;
   }
+  // Frames normally arrive at the screen's own size; only a frame made for
+  // an older size is stretched.
+  if (m_frame.size() == size()) {
+    painter.drawImage(0, 0, m_frame);
+    return;
+  }
   painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
   painter.drawImage(rect(), m_frame);
 }

@@ -23,6 +23,7 @@ public:
   // The engine's frames arrive here.
   void PresentFrame(const QImage& frame) override { SetFrame(frame); }
   void RepaintFrame() override { update(); }
+  QSize DisplaySize() const override { return size(); }
 
 protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zv {
+
+// One stream chunk of a recording: where its data lies and when it plays.
+struct MediaChunk {
+  uint64_t offset = 0;  // of the chunk's data, after its 8-byte header
+  uint32_t size = 0;
+  uint64_t timeNs = 0;
+  uint64_t durationNs = 0;
+  bool keyFrame = false;  // video: an IDR access unit; audio: always true
+};
+
+struct VideoStream {
+  uint32_t streamNumber = 0;  // the NN of its 'NNdc' chunks
+  std::string name;
+  uint32_t width = 0;
+  uint32_t height = 0;
+  uint32_t rate = 30;  // frames per second = rate / scale
+  uint32_t scale = 1;
+  std::vector<MediaChunk> chunks;
+};
+
+enum class AudioCodec { Aac, Pcm };
+
+struct AudioStream {
+  uint32_t streamNumber = 0;
+  std::string name;
+  AudioCodec codec = AudioCodec::Aac;
+  uint32_t sampleRate = 0;
+  uint32_t channels = 0;
+  uint32_t bitsPerSample = 16;
+  uint32_t blockAlign = 0;            // PCM: bytes per sample frame
+  std::vector<uint8_t> codecData;     // AAC: the AudioSpecificConfig
+  std::vector<MediaChunk> chunks;
+};
+
+// A sensor record: its time and where its bytes lie in Recording::recordBytes.
+struct SensorRecord {
+  uint32_t timeMs = 0;
+  uint64_t fileOffset = 0;  // of the chunk's data
+  size_t dataOffset = 0;
+  uint32_t size = 0;
+};
+
+// Everything the reader found in a recording.
+struct Recording {
+  std::vector<VideoStream> video;  // the front channel first, at most two
+  std::optional<AudioStream> audio;
+  std::vector<SensorRecord> records;  // in file order
+  std::vector<uint8_t> recordBytes;
+  uint64_t durationNs = 0;  // front-video chunks times the frame duration
+};
+
+}  // namespace zv

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <gst/gst.h>
+
+#include <QImage>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "player/VideoWindow.h"
+
+// A video window that keeps what the engine hands it.
+class RecordingWindow : public zv::IVideoWindow {
+ public:
+  void PresentFrame(const QImage& frame) override {
+    last = frame;
+    ++frames;
+  }
+  void RepaintFrame() override { ++repaints; }
+  QImage last;
+  int frames = 0;
+  int repaints = 0;
+};
+
+// Path of a generated test recording.
+std::string Fixture(const char* name);
+
+// Runs the event loop until `done` holds or `ms` milliseconds pass.
+bool WaitFor(const std::function<bool()>& done, int ms = 5000);
+
+// Mean luma (0 .. 255) of a picture.
+double MeanLuma(const QImage& image);
+
+// Names of every element inside `bin`, recursively.
+std::vector<std::string> ElementNames(GstElement* bin);
+bool HasElement(GstElement* bin, const std::string& name);

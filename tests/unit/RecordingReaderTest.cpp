@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "AviWriter.h"
+#include "reader/AnnexBScanner.h"
+#include "reader/MemoryByteSource.h"
+#include "reader/RecordingReader.h"
+#include "reader/RecordingScanner.h"
+
+namespace zv {
+namespace {
+
+using mkrec::AviAudioFormat;
+using mkrec::AviLayout;
+using mkrec::AviVideoFormat;
+
+std::vector<uint8_t> AccessUnit(bool idr, size_t payload, size_t seiBytes = 0) {
+  std::vector<uint8_t> au;
+  auto nal = [&au](uint8_t header, size_t bytes) {
+    au.insert(au.end(), {0, 0, 0, 1, header});
+    au.insert(au.end(), bytes, 0x5A);
+  };
+  if (idr) {
+    nal(0x67, 6);  // SPS
+    nal(0x68, 3);  // PPS
+  }
+  if (seiBytes > 0) nal(0x06, seiBytes);
+  nal(idr ? 0x65 : 0x41, payload);
+  return au;
+}
+
+// A recording with dummy H.264 access units, written by the AVI writer.
+struct SyntheticRecording {
+  int frames = 60;
+  bool rear = true;
+  std::optional<AviAudioFormat::Codec> audio = AviAudioFormat::Codec::Aac;
+  uint64_t riffLimit = recfmt::kDefaultRiffLimit;
+  size_t firstSei = 0;
+
+  std::vector<uint8_t> Write(const QString& folder) const {
+    AviLayout layout;
+    layout.front = AviVideoFormat{320, 180};
+    if (rear) layout.rear = AviVideoFormat{160, 90};
+    if (audio) {
+      AviAudioFormat format;
+      format.codec = *audio;
+      if (*audio == AviAudioFormat::Codec::Aac) format.audioSpecificConfig = {0x14, 0x08};
+      layout.audio = format;
+    }
+    layout.riffLimit = riffLimit;
+    mkrec::AviWriter writer(layout);
+    std::string path = (folder + "/synthetic.avi").toStdString();
+    EXPECT_TRUE(writer.Open(path));
+    for (int i = 0; i < frames; ++i) {
+      bool key = i % 30 == 0;
+      auto front = AccessUnit(key, 100 + i % 7, i == 0 ? firstSei : 0);
+      writer.WriteVideo(0, front.data(), front.size(), key);
+      if (i % 3 == 0) {  // 10 Hz G-sensor: 'M' and three axes
+        uint8_t g[4] = {'M', 0x80, 0xFF, static_cast<uint8_t>(i)};
+        writer.WriteSensorRecord(static_cast<uint32_t>(i * 100 / 3), g, sizeof g);
+      }
+      if (rear) {
+        auto back = AccessUnit(key, 51 + i % 4);
+        writer.WriteVideo(1, back.data(), back.size(), key);
+      }
+      if (audio && i % 2 == 0) {
+        std::vector<uint8_t> chunk(*audio == AviAudioFormat::Codec::Pcm ? 2 * (1000 + i) : 77, 1);
+        writer.WriteAudio(chunk.data(), chunk.size());
+      }
+    }
+    EXPECT_TRUE(writer.Close()) << writer.Error();
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  }
+};
+
+ScanError Scan(const std::vector<uint8_t>& bytes, Recording& out, size_t size = SIZE_MAX) {
+  MemoryByteSource source(bytes.data(), std::min(size, bytes.size()));
+  return RecordingScanner(source).Scan(out);
+}
+
+void PutLe32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+size_t Find(const std::vector<uint8_t>& bytes, const char* fourcc, size_t from = 0) {
+  auto it = std::search(bytes.begin() + static_cast<long>(from), bytes.end(), fourcc, fourcc + 4);
+  return static_cast<size_t>(it - bytes.begin());
+}
+
+class RecordingReaderTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir_;
+};
+
+TEST_F(RecordingReaderTest, ReadsStreamsChunkTimesKeyFramesAndRecords) {
+  std::vector<uint8_t> bytes = SyntheticRecording{}.Write(dir_.path());
+  Recording rec;
+  ASSERT_EQ(Scan(bytes, rec), ScanError::None);
+  ASSERT_EQ(rec.video.size(), 2u);
+  EXPECT_EQ(rec.video[0].width, 320u);
+  EXPECT_EQ(rec.video[0].height, 180u);
+  EXPECT_EQ(rec.video[1].width, 160u);
+  EXPECT_EQ(static_cast<double>(rec.video[0].rate) / rec.video[0].scale, 30.0);
+  ASSERT_EQ(rec.video[0].chunks.size(), 60u);
+  ASSERT_EQ(rec.video[1].chunks.size(), 60u);
+  for (size_t i = 0; i < 60; ++i) {
+    EXPECT_EQ(rec.video[0].chunks[i].keyFrame, i % 30 == 0) << i;
+    EXPECT_EQ(rec.video[0].chunks[i].timeNs, i * 1000000000ull / 30) << i;
+    EXPECT_EQ(rec.video[0].chunks[i].size, AccessUnit(i % 30 == 0, 100 + i % 7).size());
+  }
+  EXPECT_EQ(rec.durationNs, 2000000000ull);
+  ASSERT_TRUE(rec.audio);
+  EXPECT_EQ(rec.audio->codec, AudioCodec::Aac);
+  EXPECT_EQ(rec.audio->sampleRate, 16000u);
+  EXPECT_EQ(rec.audio->codecData, (std::vector<uint8_t>{0x14, 0x08}));
+  ASSERT_EQ(rec.audio->chunks.size(), 30u);
+  EXPECT_EQ(rec.audio->chunks[3].timeNs, 3ull * 1024 * 1000000000 / 16000);
+  ASSERT_EQ(rec.records.size(), 20u);
+  EXPECT_EQ(rec.records[5].timeMs, 500u);
+  EXPECT_EQ(rec.records[5].size, 4u);
+  EXPECT_EQ(rec.recordBytes[rec.records[5].dataOffset + 3], 15);
+  // Chunk data lies where the table says: the front access unit's start code.
+  const MediaChunk& c = rec.video[0].chunks[7];
+  EXPECT_EQ(bytes[c.offset + 4], 0x41);
+}
+
+TEST_F(RecordingReaderTest, FileReaderMatchesMemoryAndReadsChunks) {
+  std::vector<uint8_t> bytes = SyntheticRecording{}.Write(dir_.path());
+  RecordingReader reader;
+  ASSERT_TRUE(reader.Open((dir_.path() + "/synthetic.avi").toStdString()));
+  const MediaChunk& c = reader.recording().video[1].chunks[30];
+  std::vector<uint8_t> data(c.size);
+  ASSERT_TRUE(reader.ReadChunk(c, data.data()));
+  EXPECT_EQ(data, AccessUnit(true, 51 + 30 % 4));
+  RecordingReader missing;
+  EXPECT_FALSE(missing.Open((dir_.path() + "/none.avi").toStdString()));
+  EXPECT_EQ(missing.error(), ScanError::Unreadable);
+  EXPECT_EQ(missing.openErrno(), ENOENT);
+}
+
+TEST_F(RecordingReaderTest, WalksEveryRiffPartAndPcmTimesFollowTheSamples) {
+  SyntheticRecording spec;
+  spec.frames = 300;
+  spec.riffLimit = 20000;
+  spec.audio = AviAudioFormat::Codec::Pcm;
+  std::vector<uint8_t> bytes = spec.Write(dir_.path());
+  ASSERT_GT(Find(bytes, "AVIX"), 0u);
+  ASSERT_LT(Find(bytes, "AVIX"), bytes.size());
+  Recording rec;
+  ASSERT_EQ(Scan(bytes, rec), ScanError::None);
+  EXPECT_EQ(rec.video[0].chunks.size(), 300u);
+  EXPECT_EQ(rec.video[1].chunks.size(), 300u);
+  EXPECT_EQ(rec.records.size(), 100u);
+  ASSERT_EQ(rec.audio->codec, AudioCodec::Pcm);
+  ASSERT_EQ(rec.audio->chunks.size(), 150u);
+  uint64_t samples = 0;
+  for (size_t k = 0; k < 150; ++k) {
+    EXPECT_EQ(rec.audio->chunks[k].timeNs, samples * 1000000000 / 16000) << k;
+    samples += 1000 + 2 * k;
+  }
+}
+
+TEST_F(RecordingReaderTest, ACutFileKeepsExactlyItsWholeChunks) {
+  SyntheticRecording spec;
+  spec.frames = 40;
+  spec.riffLimit = 8000;
+  std::vector<uint8_t> bytes = spec.Write(dir_.path());
+  Recording full;
+  ASSERT_EQ(Scan(bytes, full), ScanError::None);
+  size_t moviData = Find(bytes, "movi") + 4;
+  for (size_t cut = 0; cut <= bytes.size(); ++cut) {
+    Recording rec;
+    ScanError error = Scan(bytes, rec, cut);
+    size_t frontWhole = 0, recordsWhole = 0;
+    for (const MediaChunk& c : full.video[0].chunks) frontWhole += c.offset + c.size <= cut;
+    for (const SensorRecord& r : full.records) recordsWhole += r.fileOffset + 4 + r.size <= cut;
+    if (cut < moviData) {
+      EXPECT_NE(error, ScanError::None) << cut;
+      continue;
+    }
+    if (frontWhole == 0) {
+      EXPECT_EQ(error, ScanError::NoFrontVideoChunk) << cut;
+      continue;
+    }
+    ASSERT_EQ(error, ScanError::None) << cut;
+    ASSERT_EQ(rec.video[0].chunks.size(), frontWhole) << cut;
+    ASSERT_EQ(rec.records.size(), recordsWhole) << cut;
+    EXPECT_EQ(rec.durationNs, frontWhole * 1000000000ull / 30);
+  }
+}
+
+TEST_F(RecordingReaderTest, RefusesWhatIsNotARecording) {
+  std::vector<uint8_t> bytes = SyntheticRecording{}.Write(dir_.path());
+  Recording rec;
+  EXPECT_EQ(Scan({}, rec), ScanError::NotAvi);
+  std::vector<uint8_t> wave = bytes;
+  PutLe32(wave, 8, recfmt::FourCC("WAVE"));
+  EXPECT_EQ(Scan(wave, rec), ScanError::NotAvi);
+  // Header list cut short.
+  EXPECT_EQ(Scan(bytes, rec, Find(bytes, "strl") + 40), ScanError::IncompleteHeaders);
+  // No H.264 video: both video streams claim another compression.
+  std::vector<uint8_t> mjpeg = bytes;
+  for (size_t at = Find(mjpeg, "H264"); at < mjpeg.size(); at = Find(mjpeg, "H264", at))
+    PutLe32(mjpeg, at, recfmt::FourCC("MJPG"));
+  EXPECT_EQ(Scan(mjpeg, rec), ScanError::NoVideoStream);
+  // A movie list before any header list.
+  std::vector<uint8_t> noHeaders = bytes;
+  PutLe32(noHeaders, Find(noHeaders, "hdrl"), recfmt::FourCC("xxxx"));
+  EXPECT_EQ(Scan(noHeaders, rec), ScanError::IncompleteHeaders);
+  EXPECT_TRUE(rec.video.empty());
+}
+
+TEST_F(RecordingReaderTest, IgnoresContainerSizesAShortRecordAndATooSmallChunk) {
+  SyntheticRecording spec;
+  spec.frames = 10;
+  std::vector<uint8_t> bytes = spec.Write(dir_.path());
+  // A recorder that lost power never wrote the RIFF and 'movi' sizes.
+  PutLe32(bytes, 4, 0);
+  PutLe32(bytes, Find(bytes, "movi") - 4, 0xFFFFFFFF);
+  // A 'zvsr' chunk shorter than 5 bytes is not a record: the first one
+  // (time and 4 bytes) becomes an empty 'zvsr' and an empty 'JUNK'.
+  size_t first = Find(bytes, "zvsr");
+  PutLe32(bytes, first + 4, 0);
+  std::copy_n("JUNK\0\0\0\0", 8, bytes.begin() + static_cast<long>(first + 8));
+  Recording rec;
+  ASSERT_EQ(Scan(bytes, rec), ScanError::None);
+  EXPECT_EQ(rec.video[0].chunks.size(), 10u);
+  ASSERT_EQ(rec.records.size(), 3u);
+  EXPECT_EQ(rec.records[0].timeMs, 100u);
+}
+
+TEST_F(RecordingReaderTest, AHugeChunkIsSkippedNotKept) {
+  SyntheticRecording spec;
+  spec.frames = 4;
+  spec.audio.reset();
+  std::vector<uint8_t> bytes = spec.Write(dir_.path());
+  Recording rec;
+  ASSERT_EQ(Scan(bytes, rec), ScanError::None);
+  // The last front frame claims 40 MiB, and the file is long enough for it.
+  size_t last = rec.video[0].chunks[3].offset;
+  PutLe32(bytes, last - 4, 40u << 20);
+  bytes.resize(last + (40u << 20));
+  ASSERT_EQ(Scan(bytes, rec), ScanError::None);
+  EXPECT_EQ(rec.video[0].chunks.size(), 3u);
+}
+
+TEST_F(RecordingReaderTest, FindsTheSliceBehindALongSei) {
+  SyntheticRecording spec;
+  spec.frames = 2;
+  spec.firstSei = 9000;  // beyond the first scan window
+  Recording rec;
+  ASSERT_EQ(Scan(spec.Write(dir_.path()), rec), ScanError::None);
+  EXPECT_TRUE(rec.video[0].chunks[0].keyFrame);
+  EXPECT_FALSE(rec.video[0].chunks[1].keyFrame);
+}
+
+TEST_F(RecordingReaderTest, SurvivesRandomCorruption) {
+  SyntheticRecording spec;
+  spec.frames = 40;
+  spec.riffLimit = 8000;
+  const std::vector<uint8_t> bytes = spec.Write(dir_.path());
+  std::mt19937 random(1234);
+  for (int round = 0; round < 1500; ++round) {
+    std::vector<uint8_t> damaged = bytes;
+    for (int flips = 1 + round % 8; flips > 0; --flips) {
+      size_t at = random() % damaged.size();
+      damaged[at] = static_cast<uint8_t>(round % 3 == 0 ? 0xFF : random());
+    }
+    Recording rec;
+    if (Scan(damaged, rec) != ScanError::None) continue;
+    for (const VideoStream& v : rec.video) {
+      for (const MediaChunk& c : v.chunks) ASSERT_LE(c.offset + c.size, damaged.size());
+    }
+    for (const SensorRecord& r : rec.records) {
+      ASSERT_GE(r.size, 1u);
+      ASSERT_LE(r.dataOffset + r.size, rec.recordBytes.size());
+    }
+  }
+}
+
+TEST(AnnexBScannerTest, TheFirstSliceDecides) {
+  using V = AnnexBScanner::Verdict;
+  auto verdict = [](std::vector<uint8_t> b) { return AnnexBScanner::FirstSlice(b.data(), b.size()); };
+  EXPECT_EQ(verdict(AccessUnit(true, 10, 20)), V::Idr);
+  EXPECT_EQ(verdict(AccessUnit(false, 10)), V::NonIdr);
+  EXPECT_EQ(verdict({0, 0, 1, 0x25, 9}), V::Idr);          // three-byte start code
+  EXPECT_EQ(verdict({0, 0, 1, 0x67, 0, 0, 1, 0x68}), V::Unknown);  // parameter sets only
+  EXPECT_EQ(verdict({0, 0, 1}), V::Unknown);
+  EXPECT_EQ(verdict({}), V::Unknown);
+  EXPECT_EQ(verdict({0x65, 0x65, 0, 2, 1, 0x65}), V::Unknown);  // no start code
+}
+
+}  // namespace
+}  // namespace zv

@@ -1,0 +1,139 @@
+#include "MkrecCommandLine.h"
+
+#include <QRegularExpression>
+
+namespace zv::mkrec {
+
+namespace {
+
+constexpr int kMinSide = 64;
+const QStringList kValueOptions = {"--card", "--seconds", "--minutes", "--front", "--rear", "--fps",
+                                   "--audio", "--gps", "--start", "--riff-limit"};
+constexpr int kMaxSide = 4096;
+
+bool ParseSize(const QString& text, QSize& size)
+{
+    static const QRegularExpression pattern("^(\\d{1,5})x(\\d{1,5})$");
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return false;
+    const int w = m.captured(1).toInt(), h = m.captured(2).toInt();
+    // Even sides: the encoder works on 4:2:0 pictures.
+    if (w < kMinSide || h < kMinSide || w > kMaxSide || h > kMaxSide || w % 2 || h % 2)
+        return false;
+    size = QSize(w, h);
+    return true;
+}
+
+// Sets `out` to the value named `text` among `choices`; false if none is.
+template <typename T>
+bool ParseChoice(const QString& text, std::initializer_list<std::pair<const char*, T>> choices, T& out)
+{
+    for (const auto& [name, value] : choices) {
+        if (text == QLatin1String(name)) {
+            out = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+const char* MkrecCommandLine::Usage()
+{
+    return "usage: zv-mkrec OUT.AVI [--seconds N] [--front WxH] [--rear WxH|none] [--fps N]\n"
+           "                [--audio aac|pcm|none] [--gps route|none|invalid] [--event]\n"
+           "                [--start \"YYYY-MM-DD hh:mm:ss\"] [--riff-limit BYTES]\n"
+           "       zv-mkrec --card DIR [--minutes N] [--start \"YYYY-MM-DD hh:mm:ss\"]\n"
+           "                [--front WxH] [--rear WxH|none] [--fps N] [--audio aac|pcm|none]\n"
+           "  --start: the first frame of OUT.AVI, or the end of the last recording of the card\n";
+}
+
+bool MkrecCommandLine::Fail(const QString& what)
+{
+    m_error = what.toStdString();
+    return false;
+}
+
+bool MkrecCommandLine::Parse(const QStringList& arguments, const QDateTime& now)
+{
+    // Recordings start on a whole second: their names carry it.
+    m_options.start = now.addMSecs(-now.time().msec());
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (!arg.startsWith("--")) {
+            if (!m_output.isEmpty())
+                return Fail("more than one output: " + arg);
+            m_output = arg;
+            continue;
+        }
+        if (arg == "--event") {
+            m_options.event = true;
+            continue;
+        }
+        if (!kValueOptions.contains(arg))
+            return Fail("unknown option " + arg);
+        if (i + 1 >= arguments.size())
+            return Fail(arg + " needs a value");
+        if (!ParseOption(arg, arguments[++i]))
+            return false;
+    }
+    if (m_output.isEmpty())
+        return Fail(m_card ? "--card needs a folder" : "no output file given");
+    return true;
+}
+
+bool MkrecCommandLine::ParseOption(const QString& name, const QString& value)
+{
+    bool ok = false;
+    if (name == "--card") {
+        if (!m_output.isEmpty())
+            return Fail("more than one output: " + value);
+        m_card = true;
+        m_output = value;
+    } else if (name == "--seconds") {
+        m_options.seconds = value.toDouble(&ok);
+        if (!ok || m_options.seconds <= 0 || m_options.seconds > 3600)
+            return Fail("--seconds must be a number above 0 and at most 3600: " + value);
+    } else if (name == "--minutes") {
+        m_minutes = value.toDouble(&ok);
+        if (!ok || m_minutes <= 0 || m_minutes > 60)
+            return Fail("--minutes must be a number above 0 and at most 60: " + value);
+    } else if (name == "--front") {
+        if (!ParseSize(value, m_options.front))
+            return Fail("--front must be WxH with even sides from 64 to 4096: " + value);
+    } else if (name == "--rear") {
+        QSize size;
+        if (value == "none")
+            m_options.rear.reset();
+        else if (ParseSize(value, size))
+            m_options.rear = size;
+        else
+            return Fail("--rear must be none or WxH with even sides from 64 to 4096: " + value);
+    } else if (name == "--fps") {
+        m_options.fps = value.toInt(&ok);
+        if (!ok || m_options.fps < 1 || m_options.fps > 60)
+            return Fail("--fps must be a whole number from 1 to 60: " + value);
+    } else if (name == "--audio") {
+        if (!ParseChoice(value, {{"aac", AudioMode::Aac}, {"pcm", AudioMode::Pcm}, {"none", AudioMode::None}},
+                         m_options.audio))
+            return Fail("--audio must be aac, pcm or none: " + value);
+    } else if (name == "--gps") {
+        if (!ParseChoice(value, {{"route", GpsMode::Route}, {"none", GpsMode::None}, {"invalid", GpsMode::Invalid}},
+                         m_options.gps))
+            return Fail("--gps must be route, none or invalid: " + value);
+    } else if (name == "--start") {
+        const QDateTime start = QDateTime::fromString(value, "yyyy-MM-dd hh:mm:ss");
+        if (!start.isValid())
+            return Fail("--start must be \"YYYY-MM-DD hh:mm:ss\": " + value);
+        m_options.start = start;
+    } else if (name == "--riff-limit") {
+        m_options.riffLimit = value.toULongLong(&ok);
+        if (!ok || m_options.riffLimit < 65536 || m_options.riffLimit > 0xFFFFFFFFull)
+            return Fail("--riff-limit must be a byte count from 65536 to 4294967295: " + value);
+    }
+    return true;
+}
+
+} // namespace zv::mkrec

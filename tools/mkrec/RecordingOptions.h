@@ -1,0 +1,33 @@
+// What one generated recording holds.
+#pragma once
+
+#include "RecordingFormat.h"
+#include "SensorRecordGenerator.h"
+
+#include <QDateTime>
+#include <QSize>
+
+#include <cstdint>
+#include <optional>
+
+namespace zv::mkrec {
+
+enum class AudioMode { Aac, Pcm, None };
+
+struct RecordingOptions
+{
+    double seconds = 20;
+    QSize front{1920, 1080};
+    std::optional<QSize> rear = QSize(1280, 720);
+    int fps = 30;
+    AudioMode audio = AudioMode::Aac;
+    GpsMode gps = GpsMode::Route;
+    bool event = false;
+    bool parked = false;          // the car stands still (parking recordings)
+    double routeStartM = 0;       // where along the route the drive begins
+    QDateTime start;              // local time of the first frame
+    std::uint64_t riffLimit = recfmt::kDefaultRiffLimit;
+    int sampleRate = 16000;
+};
+
+} // namespace zv::mkrec
