@@ -5,10 +5,12 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 
 #include "app/CAboutDlg.h"
+#include "config/ViewerOptions.h"
 #include "app/MainWindowButtons.h"
 #include "app/MainWindowCommands.h"
 #include "app/StartupEnvironment.h"
@@ -22,6 +24,16 @@
 #include "skin/CZvSliderCtrl.h"
 #include "skin/CZvVolumeCtrl.h"
 #include "skin/SkinImages.h"
+#include "library/RecordingEntry.h"
+#include "map/CMapDlg.h"
+#include "map/CMapNoDataWnd.h"
+#include "map/CMapViewWnd.h"
+#include "map/CZvMapPanelCtrl.h"
+#include "map/MapMode.h"
+#include "map/MapViewBridge.h"
+#include "sensors/CZvGsensorCtrl.h"
+#include "sensors/CZvSpeedCtrl.h"
+#include "sensors/CZvTextCtrl.h"
 
 using zv::LayoutSlot;
 
@@ -33,31 +45,26 @@ const QColor kBackground(10, 10, 10);
 const QColor kPanel(20, 20, 20);
 const QColor kFrame(100, 100, 100);
 
-// A child window of the plain kind, with the window text it is known by.
-QWidget* MakeChildWindow(QWidget* parent, const char* text, int width, int height, bool visible) {
-  auto* window = new QWidget(parent);
-  window->setWindowTitle(text);
-  window->resize(width, height);
-  window->setVisible(visible);
-  return window;
-}
-
 }  // namespace
 
 CZorvaneViewerDlg::CZorvaneViewerDlg(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), icon_(":/skin/icon/128.png") {
   g_mainWindow = this;
+  zv::ReadViewerOptions(zv::OptionsFilePath(), zv::ViewerOptions::Instance());
   setMinimumSize(kMinWidth, kMinHeight);
   setMouseTracking(true);
 }
 
 CZorvaneViewerDlg::~CZorvaneViewerDlg() {
+  if (EngineIs({zv::Running, zv::Paused})) StopPlayback(false);
   player_.Close();
+  if (MapHostWindow() == this) SetMapHostWindow(nullptr);
   if (g_mainWindow == this) g_mainWindow = nullptr;
 }
 
-int CZorvaneViewerDlg::DoModal() {
+int CZorvaneViewerDlg::DoModal(const QStringList& startupPaths) {
   OnInitDialog();
+  if (!startupPaths.isEmpty()) QTimer::singleShot(0, this, [this, startupPaths] { OpenPaths(startupPaths); });
   return exec();
 }
 
@@ -69,48 +76,93 @@ bool CZorvaneViewerDlg::OnInitDialog() {
   CreateChildWindows();
   CreateSliders();
   player_.Init(frontScreen_, rearScreen_);
-  list_->Initialize();
   list_->setHeader(new CSkinHeaderCtrl(list_));
   list_->Initialize();
+  updateTimer_ = startTimer(200);
   CreateButtons();
-  HideScreens();
   SetButtonEnabled(zv::kCmdSave, false);
+  SetMute(muted_);
   seekSlider_->setEnabled(false);
   SetButtonSelected(zv::kCmdViewFront, true);
+  CreateMapWindows();
   buttons_[zv::kCmdPause]->hide();
+  SetListFilter(zv::AllKinds, "");
   CentreOnScreen();
   LayoutControls();
-  volume_->level = 5;
+  volume_->level = volumeLevel_;
   for (int id : {zv::kCmdCapture, zv::kCmdPrint, zv::kCmdRewind, zv::kCmdForward}) SetButtonEnabled(id, false);
   ConfigureTooltips();
   for (int id : {zv::kCmdFilterAll, zv::kCmdFilterEvent, zv::kCmdFilterNormal, zv::kCmdFilterParking})
     SetButtonEnabled(id, false);
+  ConnectControls();
   qApp->installEventFilter(this);
   initialised_ = true;
   return true;
 }
 
 void CZorvaneViewerDlg::CreateChildWindows() {
-  gsensorGraph_ = MakeChildWindow(this, "ZvGsensorWnd", 600, 100, true);
+  gsensorGraph_ = new CZvGsensorCtrl(this);
+  gsensorGraph_->resize(600, 100);
   volume_ = new CZvVolumeCtrl(this);
   volume_->setWindowTitle("ZvVolumeWnd");
   volume_->resize(70, 21);
-  connect(volume_, &CZvVolumeCtrl::volumeLevel, this, [this](int) { /* volume follows */ });
-  speedGauge_ = MakeChildWindow(this, "ZvSpeedWnd", 124, 38, true);
+  speedGauge_ = new CZvSpeedCtrl(this);
+  speedGauge_->resize(124, 38);
   frontScreen_ = new CZvScreenCtrl(this);
   frontScreen_->resize(300, 200);
   frontScreen_->hide();
   rearScreen_ = new CZvScreenCtrl(this);
   rearScreen_->resize(100, 100);
   rearScreen_->hide();
-  mapPanel_ = MakeChildWindow(this, "ZvMapPanelCtrl", 300, 300, true);
-  timeText_ = MakeChildWindow(this, "ZvTextWnd", 300, 300, true);
-  gsensorText_ = MakeChildWindow(this, "ZvTextWnd", 300, 300, true);
-  mapTitle_ = MakeChildWindow(this, "ZvTextWnd", 100, 20, true);
-  positionText_ = MakeChildWindow(this, "ZvTextWnd", 300, 300, true);
-  noDataPanel_ = MakeChildWindow(this, "ZvMapNoDataWnd", 100, 100, false);
+  mapPanel_ = new CZvMapPanelCtrl(1006, this);
+  mapPanel_->resize(300, 300);
+  CZvTextCtrl** texts[] = {&timeText_, &gsensorText_, &mapTitle_, &positionText_};
+  for (int i = 0; i < 4; ++i) {
+    *texts[i] = new CZvTextCtrl(this, 1007 + i);
+    (*texts[i])->mode = i + 1;
+    (*texts[i])->resize(i == 2 ? QSize(100, 20) : QSize(300, 300));
+  }
+  mapTitle_->background = kPanel;
+  positionText_->background = kPanel;
+  noDataPanel_ = new CMapNoDataWnd(this);
+  noDataPanel_->resize(100, 100);
+  noDataPanel_->hide();
   list_ = new CZvListCtrl(this);
+}
+
+// The map view lives in the map panel; the separate map window starts hidden.
+void CZorvaneViewerDlg::CreateMapWindows() {
+  auto* view = new CMapViewWnd(mapPanel_);
+  view->setGeometry(0, 0, 300, 300);
+  LoadMapPage();
+  AttachMapView(mapPanel_);
+  SetMapHostWindow(this);
+  mapWindow_ = new CMapDlg(this);
+  mapWindow_->setGeometry(800, 100, 300, 300);
+  mapWindow_->hide();
+}
+
+void CZorvaneViewerDlg::ConnectControls() {
   connect(list_, &CZvListCtrl::command, this, &CZorvaneViewerDlg::OnCommand);
+  connect(list_, &CZvListCtrl::rowDoubleClicked, this, [this](int row) {
+    if (list_->RowCount() > 0 && row >= 0 && list_->RowFullPath(row).size() >= 4) PlayListItem(row);
+  });
+  connect(list_, &CZvListCtrl::recordingsChanged, this, &CZorvaneViewerDlg::OnRecordingsChanged,
+          Qt::QueuedConnection);
+  connect(gsensorGraph_, &CZvGsensorCtrl::command, this, &CZorvaneViewerDlg::OnCommand);
+  connect(volume_, &CZvVolumeCtrl::volumeLevel, this, &CZorvaneViewerDlg::OnVolumeLevel);
+  connect(seekSlider_, &CZvSkinSlider::scrolled, this, &CZorvaneViewerDlg::OnSeekScroll);
+  connect(speedSlider_, &CZvSkinSlider::scrolled, this, [this](int) { OnSpeedScroll(); });
+  connect(brightSlider_, &CZvSkinSlider::scrolled, this, [this](int) { OnBrightnessScroll(); });
+}
+
+QWidget* CZorvaneViewerDlg::NoDataPanel() const { return noDataPanel_; }
+
+void CZorvaneViewerDlg::SetMapButtonVisible(bool visible) { Button(zv::kCmdMap)->setVisible(visible); }
+
+void CZorvaneViewerDlg::SetPositionTextShown(bool shown) {
+  positionText_->setVisible(shown);
+  positionTextShown_ = shown;
 }
 
 void CZorvaneViewerDlg::CreateSliders() {
@@ -299,6 +351,10 @@ void CZorvaneViewerDlg::paintEvent(QPaintEvent*) {
 // ---- Moving and resizing without a frame --------------------------------
 
 void CZorvaneViewerDlg::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton && event->position().x() < areas_.list.left) {
+    ShowPopupMenu(event->globalPosition().toPoint());
+    return;
+  }
   if (event->button() != Qt::LeftButton || isMaximized()) return QDialog::mousePressEvent(event);
   const QPoint at = event->position().toPoint();
   hitCode_ = zv::HitTestBorder(at.x(), at.y(), width(), height());
@@ -331,29 +387,6 @@ void CZorvaneViewerDlg::mouseReleaseEvent(QMouseEvent* event) {
 
 // ---- Commands and keys --------------------------------------------------
 
-void CZorvaneViewerDlg::OnCommand(int id) {
-  switch (id) {
-    case zv::kCmdMin: showMinimized(); break;
-    case zv::kCmdMax: ToggleMaximised(); break;
-    case zv::kCmdClose: CloseMainWindow(); break;
-    case zv::kCmdAbout:
-    case zv::kMenuAbout: ShowAboutBox(); break;
-    case zv::kCmdViewFront:
-    case zv::kCmdViewRear:
-    case zv::kCmdViewAll: {
-      const int mode = id == zv::kCmdViewFront ? 1 : id == zv::kCmdViewRear ? 2 : 3;
-      CGraphPlayer* engine = player_.Engine();
-      if (engine && (engine->GetState() == zv::Stopped || engine->GetState() == zv::NoGraph)) {
-        if (mode == viewMode_) SetButtonSelected(id, true);
-        break;
-      }
-      ApplyViewMode(mode);
-      break;
-    }
-    default: break;
-  }
-}
-
 void CZorvaneViewerDlg::ToggleMaximised() {
   if (isMaximized()) showNormal();
   else showMaximized();
@@ -378,14 +411,6 @@ bool CZorvaneViewerDlg::eventFilter(QObject* watched, QEvent* event) {
       return PreTranslateMessage(static_cast<QKeyEvent*>(event));
   }
   return QDialog::eventFilter(watched, event);
-}
-
-bool CZorvaneViewerDlg::PreTranslateMessage(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F4 && (event->modifiers() & Qt::AltModifier)) {
-    CloseMainWindow();
-    return true;
-  }
-  return false;
 }
 
 void CZorvaneViewerDlg::keyPressEvent(QKeyEvent* event) {

@@ -8,10 +8,17 @@
 
 #include "app/FramelessGeometry.h"
 #include "app/MainWindowLayout.h"
+#include "map/IMapHostWindow.h"
 #include "player/CVideoPlayer.h"
 
+class CMapDlg;
+class CMapNoDataWnd;
 class CZvButtonCtrl;
+class CZvGsensorCtrl;
 class CZvListCtrl;
+class CZvMapPanelCtrl;
+class CZvSpeedCtrl;
+class CZvTextCtrl;
 class CZvScreenCtrl;
 class CZvSimpleSliderCtrl;
 class CZvSliderCtrl;
@@ -21,15 +28,53 @@ class QKeyEvent;
 // The main window: a borderless, skinned dialog that owns every visible part
 // of the program: the top bar, the video screens, the G-sensor graph with the
 // seek slider, the transport bar, the map panel and the recording list.
-class CZorvaneViewerDlg : public QDialog {
+class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   Q_OBJECT
 
  public:
   explicit CZorvaneViewerDlg(QWidget* parent = nullptr);
   ~CZorvaneViewerDlg() override;
 
-  // Builds the window, then runs it modally until it is closed.
-  int DoModal();
+  // Recordings given on the command line: folders are scanned and files
+  // added, as if dropped on the list; then the first row plays.
+  void OpenPaths(const QStringList& paths);
+
+  // Opening a recording and the periodic update.
+  void PlayListItem(int row);
+  bool OpenRecording(const std::string& path);
+  void UpdatePlayback();
+  void EnablePlaybackControls();
+  void DisablePlaybackControls();
+
+  // Commands.
+  void OpenFolder();
+  void StopPlayback(bool hideScreens);
+  void PlayNext();
+  void PlayPrevious();
+  void PlayOrResume();
+  void PausePlayback();
+  void StepBack();
+  void StepForward();
+  void ResetRate();
+  void StepRate(int delta);
+  void ResetBrightness();
+  void StepBrightness(int delta);
+  void SetMute(bool on);
+  void VolumeUp();
+  void VolumeDown();
+  void SetListFilter(int filter, const std::string& name);
+  void OnRecordingsChanged();
+  void OnVolumeLevel(int level);
+
+  // The map host.
+  CZvMapPanelCtrl* MapPanel() override { return mapPanel_; }
+  void SetMapButtonVisible(bool visible) override;
+  bool PositionTextShown() const override { return positionTextShown_; }
+  void SetPositionTextShown(bool shown) override;
+
+  // Builds the window, opens the recordings given (as OpenPaths does), then
+  // runs it modally until it is closed.
+  int DoModal(const QStringList& startupPaths = {});
   bool OnInitDialog();
 
   // Places every child window for the current client size.
@@ -54,6 +99,14 @@ class CZorvaneViewerDlg : public QDialog {
   CZvSimpleSliderCtrl* SpeedSlider() const { return speedSlider_; }
   CZvSimpleSliderCtrl* BrightnessSlider() const { return brightSlider_; }
   CZvVolumeCtrl* VolumeControl() const { return volume_; }
+  CZvTextCtrl* TimeText() const { return timeText_; }
+  CZvTextCtrl* GsensorText() const { return gsensorText_; }
+  CZvTextCtrl* PositionText() const { return positionText_; }
+  CZvSpeedCtrl* SpeedGauge() const { return speedGauge_; }
+  CZvGsensorCtrl* GsensorGraph() const { return gsensorGraph_; }
+  QWidget* NoDataPanel() const;
+  bool Muted() const { return muted_; }
+  const std::string& CurrentFileName() const { return currentFileName_; }
   // The child window a layout slot places (nullptr when it was not made).
   QWidget* WidgetOf(zv::LayoutSlot slot) const;
 
@@ -70,6 +123,7 @@ class CZorvaneViewerDlg : public QDialog {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -78,6 +132,21 @@ class CZorvaneViewerDlg : public QDialog {
  private:
   void CreateButtons();
   void CreateChildWindows();
+  void CreateMapWindows();
+  void ConnectControls();
+  void PullSensorRecords();
+  void ShowMapOrNoDataPanel();
+  void ShowPlayButton(bool play);
+  void SetEngineRate(float rate);
+  void OnSeekScroll(int code);
+  void OnSpeedScroll();
+  void OnBrightnessScroll();
+  void OnSetting();
+  void OnPrint();
+  void OnCapture();
+  void ShowPopupMenu(const QPoint& globalPos);
+  bool EngineIs(std::initializer_list<zv::PlayState> states) const;
+  void PlayRowIfPresent(int row);
   void CreateSliders();
   void ConfigureTooltips();
   void CentreOnScreen();
@@ -103,24 +172,29 @@ class CZorvaneViewerDlg : public QDialog {
   std::string currentFileName_;
   QIcon icon_;
 
+  int volumeLevel_ = 5;
+  int updateTimer_ = 0;
+  bool positionTextShown_ = true;
+
   std::map<int, CZvButtonCtrl*> buttons_;
   CZvSliderCtrl* seekSlider_ = nullptr;
   CZvSimpleSliderCtrl* speedSlider_ = nullptr;
   CZvSimpleSliderCtrl* brightSlider_ = nullptr;
   CZvVolumeCtrl* volume_ = nullptr;
-  QWidget* speedGauge_ = nullptr;
-  QWidget* gsensorGraph_ = nullptr;
+  CZvSpeedCtrl* speedGauge_ = nullptr;
+  CZvGsensorCtrl* gsensorGraph_ = nullptr;
   CZvListCtrl* list_ = nullptr;
   CZvScreenCtrl* frontScreen_ = nullptr;
   CZvScreenCtrl* rearScreen_ = nullptr;
   bool frontShown_ = false;
   bool rearShown_ = false;
-  QWidget* mapPanel_ = nullptr;
-  QWidget* timeText_ = nullptr;
-  QWidget* gsensorText_ = nullptr;
-  QWidget* mapTitle_ = nullptr;
-  QWidget* positionText_ = nullptr;
-  QWidget* noDataPanel_ = nullptr;
+  CZvMapPanelCtrl* mapPanel_ = nullptr;
+  CZvTextCtrl* timeText_ = nullptr;
+  CZvTextCtrl* gsensorText_ = nullptr;
+  CZvTextCtrl* mapTitle_ = nullptr;
+  CZvTextCtrl* positionText_ = nullptr;
+  CMapNoDataWnd* noDataPanel_ = nullptr;
+  CMapDlg* mapWindow_ = nullptr;
 };
 
 // The one main window, reachable by the other windows.

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QUrl>
 
 #include "library/RecordingLibrary.h"
@@ -25,7 +26,13 @@ void CZvListCtrl::Initialize() {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setFrameShape(QFrame::Box);
+  setFrameShape(QFrame::NoFrame);
+  // A dark scroll bar that belongs to the skin rather than the desktop theme.
+  verticalScrollBar()->setStyleSheet(
+      "QScrollBar:vertical { background: rgb(30,30,30); width: 12px; margin: 0; }"
+      "QScrollBar::handle:vertical { background: rgb(90,90,90); min-height: 24px; border-radius: 3px; margin: 1px; }"
+      "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+      "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
   setItemDelegate(new RecordingRowDelegate(this));
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
