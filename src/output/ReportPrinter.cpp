@@ -15,8 +15,9 @@ namespace zv {
 namespace {
 
 constexpr const char* kDocumentName = "VARNI Viewer";
-// Resolution of a report printed to a PDF file, as a typical office printer.
-constexpr int kPdfResolution = 600;
+// Resolution of a report printed to a PDF file: the fixed text sizes then
+// come out near 10 points and the header time fits beside the page edge.
+constexpr int kPdfResolution = 720;
 
 int PrintPictureAt(const QImage& picture, QPainter& painter, const ReportRect& r) {
   return PrintPicture(picture, painter, r.x, r.y, r.width, r.height);

@@ -27,12 +27,12 @@ QImage Filled(QSize size, QColor colour) {
   return image;
 }
 
-// Prints the report to a PDF at 600 dpi in the test's working folder (kept
+// Prints the report to a PDF at 720 dpi in the test's working folder (kept
 // for a look at the pages) and gives its path.
 QString PrintToPdf(ReportJob& job, const QString& name) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setResolution(600);
+  printer.setResolution(720);  // as PrintReport prints to a PDF file
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setOutputFileName(name);
   EXPECT_TRUE(PrintReportTo(printer, job));
@@ -56,7 +56,7 @@ class ReportPrinterTest : public ::testing::Test {
 
 TEST_F(ReportPrinterTest, TwoChannelReportHasEveryTextOnTwoPages) {
   const QString pdf = PrintToPdf(job_, "report-two-channels.pdf");
-  EXPECT_GT(job_.pageWidth, 4000);  // A4 printable width at 600 dpi
+  EXPECT_GT(job_.pageWidth, 4000);  // A4 printable width at 720 dpi
   EXPECT_GT(job_.pageHeight, job_.pageWidth);
   const QString text = PdfTool("pdftotext", pdf);
   for (const char* expected :
