@@ -28,8 +28,7 @@ CZoomDlg::~CZoomDlg() { timer_.stop(); }
 
 void CZoomDlg::ToggleShown() {
   if (visible == 1) {
-    hide();
-    visible = 0;
+    HideShown();
   } else {
     show();
     visible = 1;
@@ -71,13 +70,19 @@ QImage CZoomDlg::Magnify(QImage screenCopy, QPoint cursor, QRect ownArea, QSize 
   return picture;
 }
 
-void CZoomDlg::closeEvent(QCloseEvent* event) {
-  event->ignore();
+void CZoomDlg::HideShown() {
   if (visible == 1) {
     hide();
     visible = 0;
   }
 }
+
+void CZoomDlg::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  HideShown();
+}
+
+void CZoomDlg::reject() { HideShown(); }
 
 void CZoomDlg::paintEvent(QPaintEvent*) {
   QPainter painter(this);

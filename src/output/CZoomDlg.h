@@ -32,10 +32,13 @@ class CZoomDlg : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Escape hides it like the close box, keeping the flag in step.
+  void reject() override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void OnTimer();
+  void HideShown();
 
   QTimer timer_;
   QImage picture_;  // the last refresh, painted over the whole client area

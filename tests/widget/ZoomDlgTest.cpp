@@ -37,6 +37,10 @@ TEST(ZoomDlg, CloseBoxOnlyHidesAndTheButtonBringsItBackInPlace) {
   zoom.ToggleShown();
   EXPECT_TRUE(zoom.isVisible());
   EXPECT_EQ(zoom.size(), QSize(300, 200));
+  QTest::keyClick(&zoom, Qt::Key_Escape);  // Escape hides it the same way
+  EXPECT_FALSE(zoom.isVisible());
+  EXPECT_EQ(zoom.visible, 0);
+  EXPECT_EQ(zoom.result(), 0);
 }
 
 TEST(ZoomDlg, MagnifiesAThirdAroundTheCursorAndGreysItsOwnArea) {
