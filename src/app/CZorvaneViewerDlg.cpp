@@ -26,6 +26,7 @@
 #include "skin/SkinImages.h"
 #include "library/RecordingEntry.h"
 #include "map/CMapDlg.h"
+#include "output/CZoomDlg.h"
 #include "map/CMapNoDataWnd.h"
 #include "map/CMapViewWnd.h"
 #include "map/CZvMapPanelCtrl.h"
@@ -140,6 +141,7 @@ void CZorvaneViewerDlg::CreateMapWindows() {
   mapWindow_ = new CMapDlg(this);
   mapWindow_->setGeometry(800, 100, 300, 300);
   mapWindow_->hide();
+  zoomWindow_ = new CZoomDlg(this);
 }
 
 void CZorvaneViewerDlg::ConnectControls() {

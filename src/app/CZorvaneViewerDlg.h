@@ -9,9 +9,11 @@
 #include "app/FramelessGeometry.h"
 #include "app/MainWindowLayout.h"
 #include "map/IMapHostWindow.h"
+#include "output/SnapshotCapture.h"
 #include "player/CVideoPlayer.h"
 
 class CMapDlg;
+class CZoomDlg;
 class CMapNoDataWnd;
 class CZvButtonCtrl;
 class CZvGsensorCtrl;
@@ -104,6 +106,7 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   CZvTextCtrl* PositionText() const { return positionText_; }
   CZvSpeedCtrl* SpeedGauge() const { return speedGauge_; }
   CZvGsensorCtrl* GsensorGraph() const { return gsensorGraph_; }
+  CZoomDlg* ZoomWindow() const { return zoomWindow_; }
   QWidget* NoDataPanel() const;
   bool Muted() const { return muted_; }
   const std::string& CurrentFileName() const { return currentFileName_; }
@@ -195,6 +198,8 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   CZvTextCtrl* positionText_ = nullptr;
   CMapNoDataWnd* noDataPanel_ = nullptr;
   CMapDlg* mapWindow_ = nullptr;
+  CZoomDlg* zoomWindow_ = nullptr;
+  zv::SnapshotCapture capture_{this};
 };
 
 // The one main window, reachable by the other windows.

@@ -14,7 +14,10 @@
 #include "library/FolderBrowser.h"
 #include "library/PathNames.h"
 #include "library/RecordingLibrary.h"
+#include "map/CMapViewWnd.h"
 #include "map/MapMode.h"
+#include "output/CZoomDlg.h"
+#include "output/ReportPrinter.h"
 #include "sensors/CZvTextCtrl.h"
 #include "sensors/ViewerContextMenu.h"
 #include "skin/CZvButtonCtrl.h"
@@ -31,6 +34,7 @@ void CZorvaneViewerDlg::OnCommand(int id) {
     case kCmdCapture: OnCapture(); break;
     case kCmdPrint: OnPrint(); break;
     case kCmdSetting: OnSetting(); break;
+    case kCmdZoom: zoomWindow_->ToggleShown(); break;
     case kCmdAbout: case kMenuAbout: ShowAboutBox(); break;
     case kCmdMin: showMinimized(); break;
     case kCmdMax: ToggleMaximised(); break;
@@ -333,10 +337,13 @@ void CZorvaneViewerDlg::OnPrint() {
   if (!EngineIs({Running, Paused})) return;
   player_.Engine()->Pause();
   ShowPlayButton(true);
+  PrintReport(this, player_, list_->CurrentFileName(), CMapViewWnd::Instance());
 }
 
+// The picture stays still while the user reads the message.
 void CZorvaneViewerDlg::OnCapture() {
   if (!EngineIs({Running, Paused})) return;
   player_.Engine()->Pause();
   ShowPlayButton(true);
+  capture_.Capture(player_, list_->CurrentFileName(), ViewerOptions::Instance().saveFolder);
 }
