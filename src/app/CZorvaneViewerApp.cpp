@@ -29,7 +29,7 @@ bool CZorvaneViewerApp::InitInstance() {
 
   {
     CZorvaneViewerDlg dialog;
-    dialog.DoModal();
+    dialog.DoModal(QCoreApplication::arguments().mid(1));
   }  // the main window stops playback and closes the engine as it goes
   return false;
 }

@@ -3,29 +3,118 @@
 #include <QDialog>
 #include <QIcon>
 
+#include <map>
+#include <string>
+
+#include "app/FramelessGeometry.h"
+#include "app/MainWindowLayout.h"
+#include "map/IMapHostWindow.h"
+#include "output/SnapshotCapture.h"
 #include "player/CVideoPlayer.h"
 
+class CMapDlg;
+class CZoomDlg;
+class CMapNoDataWnd;
+class CZvButtonCtrl;
+class CZvGsensorCtrl;
+class CZvListCtrl;
+class CZvMapPanelCtrl;
+class CZvSpeedCtrl;
+class CZvTextCtrl;
+class CZvScreenCtrl;
+class CZvSimpleSliderCtrl;
+class CZvSliderCtrl;
+class CZvVolumeCtrl;
 class QKeyEvent;
 
 // The main window: a borderless, skinned dialog that owns every visible part
-// of the program.
-class CZorvaneViewerDlg : public QDialog {
+// of the program: the top bar, the video screens, the G-sensor graph with the
+// seek slider, the transport bar, the map panel and the recording list.
+class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   Q_OBJECT
 
  public:
   explicit CZorvaneViewerDlg(QWidget* parent = nullptr);
   ~CZorvaneViewerDlg() override;
 
-  // Builds the window, then runs it modally until it is closed.
-  int DoModal();
+  // Recordings given on the command line: folders are scanned and files
+  // added, as if dropped on the list; then the first row plays.
+  void OpenPaths(const QStringList& paths);
+
+  // Opening a recording and the periodic update.
+  void PlayListItem(int row);
+  bool OpenRecording(const std::string& path);
+  void UpdatePlayback();
+  void EnablePlaybackControls();
+  void DisablePlaybackControls();
+
+  // Commands.
+  void OpenFolder();
+  void StopPlayback(bool hideScreens);
+  void PlayNext();
+  void PlayPrevious();
+  void PlayOrResume();
+  void PausePlayback();
+  void StepBack();
+  void StepForward();
+  void ResetRate();
+  void StepRate(int delta);
+  void ResetBrightness();
+  void StepBrightness(int delta);
+  void SetMute(bool on);
+  void VolumeUp();
+  void VolumeDown();
+  void SetListFilter(int filter, const std::string& name);
+  void OnRecordingsChanged();
+  void OnVolumeLevel(int level);
+
+  // The map host.
+  CZvMapPanelCtrl* MapPanel() override { return mapPanel_; }
+  void SetMapButtonVisible(bool visible) override;
+  bool PositionTextShown() const override { return positionTextShown_; }
+  void SetPositionTextShown(bool shown) override;
+
+  // Builds the window, opens the recordings given (as OpenPaths does), then
+  // runs it modally until it is closed.
+  int DoModal(const QStringList& startupPaths = {});
   bool OnInitDialog();
+
+  // Places every child window for the current client size.
+  void LayoutControls();
+  void ApplyViewMode(int mode);
+  void ShowScreensForViewMode();
+  void HideScreens();
 
   // Keys are seen here before any control gets them. Returns true when the
   // key was handled and must not be passed on.
   bool PreTranslateMessage(QKeyEvent* event);
+  // Every button and menu command arrives here.
+  void OnCommand(int id);
 
-  static constexpr int kMinWidth = 1034;
-  static constexpr int kMinHeight = 742;
+  int ViewMode() const { return viewMode_; }
+  CVideoPlayer& Player() { return player_; }
+  CZvButtonCtrl* Button(int id) const;
+  CZvListCtrl* RecordingList() const { return list_; }
+  CZvScreenCtrl* FrontScreen() const { return frontScreen_; }
+  CZvScreenCtrl* RearScreen() const { return rearScreen_; }
+  CZvSliderCtrl* SeekSlider() const { return seekSlider_; }
+  CZvSimpleSliderCtrl* SpeedSlider() const { return speedSlider_; }
+  CZvSimpleSliderCtrl* BrightnessSlider() const { return brightSlider_; }
+  CZvVolumeCtrl* VolumeControl() const { return volume_; }
+  CZvTextCtrl* TimeText() const { return timeText_; }
+  CZvTextCtrl* GsensorText() const { return gsensorText_; }
+  CZvTextCtrl* PositionText() const { return positionText_; }
+  CZvSpeedCtrl* SpeedGauge() const { return speedGauge_; }
+  CZvGsensorCtrl* GsensorGraph() const { return gsensorGraph_; }
+  CZoomDlg* ZoomWindow() const { return zoomWindow_; }
+  QWidget* NoDataPanel() const;
+  bool Muted() const { return muted_; }
+  const std::string& CurrentFileName() const { return currentFileName_; }
+  // The child window a layout slot places (nullptr when it was not made).
+  QWidget* WidgetOf(zv::LayoutSlot slot) const;
+
+  static constexpr int kMinWidth = zv::MainWindowLayout::kMinWidth;
+  static constexpr int kMinHeight = zv::MainWindowLayout::kMinHeight;
 
  public slots:
   // Enter and Escape never close the window.
@@ -37,14 +126,80 @@ class CZorvaneViewerDlg : public QDialog {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void CloseMainWindow();
+  void CreateButtons();
+  void CreateChildWindows();
+  void CreateMapWindows();
+  void ConnectControls();
+  void PullSensorRecords();
+  void ShowMapOrNoDataPanel();
+  void ShowPlayButton(bool play);
+  void SetEngineRate(float rate);
+  void OnSeekScroll(int code);
+  void OnSpeedScroll();
+  void OnBrightnessScroll();
+  void OnSetting();
+  void OnPrint();
+  void OnCapture();
+  void ShowPopupMenu(const QPoint& globalPos);
+  bool EngineIs(std::initializer_list<zv::PlayState> states) const;
+  void PlayRowIfPresent(int row);
+  void CreateSliders();
+  void ConfigureTooltips();
   void CentreOnScreen();
+  void CloseMainWindow();
+  void ToggleMaximised();
+  void ShowAboutBox();
+  void PlaceScreens(const zv::MainWindowLayout& layout);
+  void ShowScreen(CZvScreenCtrl* screen, bool& shown, bool show);
+  void SetButtonSelected(int id, bool selected);
+  void SetButtonEnabled(int id, bool enabled);
+  void RedrawStillPicture();
+  void PaintPanelFrame(QPainter& painter, const QRect& outer, const QColor& fill, int inset);
 
   CVideoPlayer player_;
-  QIcon icon_;
+  bool resizing_ = false;
+  bool dragging_ = false;
+  QPoint pressPoint_;
+  zv::BorderHit hitCode_ = zv::BorderHit::None;
   bool initialised_ = false;
+  int viewMode_ = 1;
+  zv::LayoutAreas areas_;
+  bool muted_ = false;
+  std::string currentFileName_;
+  QIcon icon_;
+
+  int volumeLevel_ = 5;
+  int updateTimer_ = 0;
+  bool positionTextShown_ = true;
+
+  std::map<int, CZvButtonCtrl*> buttons_;
+  CZvSliderCtrl* seekSlider_ = nullptr;
+  CZvSimpleSliderCtrl* speedSlider_ = nullptr;
+  CZvSimpleSliderCtrl* brightSlider_ = nullptr;
+  CZvVolumeCtrl* volume_ = nullptr;
+  CZvSpeedCtrl* speedGauge_ = nullptr;
+  CZvGsensorCtrl* gsensorGraph_ = nullptr;
+  CZvListCtrl* list_ = nullptr;
+  CZvScreenCtrl* frontScreen_ = nullptr;
+  CZvScreenCtrl* rearScreen_ = nullptr;
+  bool frontShown_ = false;
+  bool rearShown_ = false;
+  CZvMapPanelCtrl* mapPanel_ = nullptr;
+  CZvTextCtrl* timeText_ = nullptr;
+  CZvTextCtrl* gsensorText_ = nullptr;
+  CZvTextCtrl* mapTitle_ = nullptr;
+  CZvTextCtrl* positionText_ = nullptr;
+  CMapNoDataWnd* noDataPanel_ = nullptr;
+  CMapDlg* mapWindow_ = nullptr;
+  CZoomDlg* zoomWindow_ = nullptr;
+  zv::SnapshotCapture capture_{this};
 };
 
 // The one main window, reachable by the other windows.

@@ -1,7 +1,6 @@
 #include "config/ViewerOptions.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -9,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "config/AtomicTextFile.h"
 #include "config/LeadingInteger.h"
 #include "config/LineTrim.h"
 #include "platform/ProgramFolder.h"
@@ -73,14 +73,7 @@ bool WriteViewerOptions(const std::string& path, const ViewerOptions& options) {
       "LOG_LEVEL=3\r\n"
       "LOG_TYPE=3\r\n"
       "REAR_MIRROR=" + (options.rearMirror ? "1" : "0") + "\r\n";
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-      static_cast<qint64>(text.size())) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return WriteTextFileAtomically(path, text);
 }
 
 std::string DefaultCaptureFolder() {

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
   qunsetenv("XDG_CONFIG_HOME");
   qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
   ::testing::InitGoogleMock(&argc, argv);
+  // The main window holds the map's web engine, whose sandbox cannot run
+  // for root (the program switches it off the same way).
+  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   gst_init(&argc, &argv);

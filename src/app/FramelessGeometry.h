@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/LayoutRect.h"
+
+namespace zv {
+
+// Which border of a frameless window a point lies on: 10-pixel bands inside
+// the client area, the corners first.
+enum class BorderHit { None, TopLeft, TopRight, BottomLeft, BottomRight, Left, Top, Right, Bottom };
+
+// The border under client point (x, y) of a width × height client area.
+BorderHit HitTestBorder(int x, int y, int width, int height);
+
+// The window rectangle after dragging `border` to the screen point (x, y):
+// a left or top edge stops where the window would become narrower or lower
+// than the minimum; a right or bottom edge follows the pointer (the window's
+// own size limit holds those).
+LayoutRect ResizedWindowRect(const LayoutRect& window, BorderHit border, int x, int y,
+                             int minWidth, int minHeight);
+
+}  // namespace zv

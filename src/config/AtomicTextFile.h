@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace zv {
+
+// Replaces the file at `path` with `text` in one step: the text goes to a
+// temporary file in the same folder, which is then renamed over the old file.
+// False when that fails; an existing file is then left as it was.
+bool WriteTextFileAtomically(const std::string& path, const std::string& text);
+
+}  // namespace zv

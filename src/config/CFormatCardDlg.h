@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+#include "platform/ICardFormatter.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+// The program's own format dialog: shows the card, offers its volume label
+// (filled with "VARNI", editable), and runs the formatter in the background
+// on Start, showing that it works and then what came of it. It cannot be
+// closed while the format runs.
+class CFormatCardDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The label the field holds when the dialog opens.
+  static constexpr const char* kDefaultVolumeLabel = "VARNI";
+  // FAT volume labels hold at most 11 characters.
+  static constexpr int kMaxVolumeLabel = 11;
+
+  CFormatCardDlg(std::unique_ptr<zv::ICardFormatter> formatter, const QString& driveText,
+                 QWidget* parent = nullptr);
+  ~CFormatCardDlg() override;
+
+  bool IsFormatting() const { return formatting_; }
+  bool Succeeded() const { return succeeded_; }
+
+ public slots:
+  void reject() override;
+
+ private:
+  void OnStart();
+  void OnFinished(bool succeeded, const QString& report);
+
+  std::unique_ptr<zv::ICardFormatter> formatter_;
+  QLineEdit* labelEdit_ = nullptr;
+  QPushButton* startButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QLabel* status_ = nullptr;
+  bool formatting_ = false;
+  bool succeeded_ = false;
+};

@@ -1,0 +1,164 @@
+#include "library/CZvListCtrl.h"
+
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QUrl>
+
+#include "library/RecordingLibrary.h"
+#include "library/RecordingListModel.h"
+#include "library/RecordingListRows.h"
+#include "library/RecordingRowDelegate.h"
+
+CZvListCtrl::CZvListCtrl(QWidget* parent) : QTreeView(parent), model_(new RecordingListModel(this)) {
+  setModel(model_);
+}
+
+void CZvListCtrl::Initialize() {
+  setRootIsDecorated(false);
+  setUniformRowHeights(true);
+  setItemsExpandable(false);
+  setAllColumnsShowFocus(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setFrameShape(QFrame::NoFrame);
+  // A dark scroll bar that belongs to the skin rather than the desktop theme.
+  verticalScrollBar()->setStyleSheet(
+      "QScrollBar:vertical { background: rgb(30,30,30); width: 12px; margin: 0; }"
+      "QScrollBar::handle:vertical { background: rgb(90,90,90); min-height: 24px; border-radius: 3px; margin: 1px; }"
+      "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+      "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+  setItemDelegate(new RecordingRowDelegate(this));
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setFont(QFont("굴림", 9));
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, QColor(10, 10, 10));
+  colours.setColor(QPalette::Text, QColor(150, 150, 150));
+  setPalette(colours);
+  header()->setMinimumSectionSize(0);
+  header()->setStretchLastSection(false);
+  header()->setSectionsMovable(false);
+  const int widths[] = {40, 80, 80, 150, 0, 0};
+  for (int c = 0; c < 6; ++c) header()->resizeSection(c, widths[c]);
+  setAcceptDrops(true);
+  viewport()->setAcceptDrops(true);
+  setDropIndicatorShown(false);
+}
+
+bool CZvListCtrl::Fill(int kind) {
+  setUpdatesEnabled(false);
+  model_->SetRows(zv::SortedRowsForKind(zv::RecordingLibrary::Instance(), kind));
+  setUpdatesEnabled(true);
+  currentRow = -1;
+  SetCurrentRow(0);
+  return true;
+}
+
+int CZvListCtrl::RowCount() const { return model_->rowCount(); }
+
+void CZvListCtrl::RedrawRow(int row) {
+  viewport()->update(visualRect(model_->index(row, 0)).adjusted(0, 0, viewport()->width(), 0));
+}
+
+void CZvListCtrl::SetCurrentRow(int row) {
+  const int n = RowCount();
+  if (row == currentRow) return;
+  if (currentRow >= 0 && currentRow < n) {
+    const int old = currentRow;
+    currentRow = -1;
+    RedrawRow(old);
+  }
+  if (row >= 0 && row < n) {
+    currentRow = row;
+    RedrawRow(row);
+  }
+}
+
+void CZvListCtrl::SelectRow(int row) {
+  const QModelIndex index = model_->index(row, 0);
+  if (index.isValid()) {
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index, QAbstractItemView::EnsureVisible);
+  }
+  viewport()->update();
+  SetCurrentRow(row);
+}
+
+std::string CZvListCtrl::ColumnText(int row, int column) const {
+  if (row < 0 || row >= RowCount()) return {};
+  const std::string text = model_->data(model_->index(row, column), Qt::DisplayRole).toString().toStdString();
+  return text.size() < 4 ? std::string() : text;
+}
+
+std::string CZvListCtrl::RowFullPath(int row) const { return ColumnText(row, RecordingListModel::FullPath); }
+
+std::string CZvListCtrl::RowFileName(int row) const { return ColumnText(row, RecordingListModel::FileName); }
+
+std::string CZvListCtrl::CurrentFileName() const {
+  return RowCount() > 0 && currentRow >= 0 && currentRow < RowCount() ? RowFileName(currentRow) : std::string();
+}
+
+int CZvListCtrl::FindRowByFileName(const std::string& name) const {
+  const QString wanted = QString::fromStdString(name);
+  for (int row = 0; row < RowCount(); ++row)
+    if (QString::fromStdString(model_->Row(row).fileName).compare(wanted, Qt::CaseInsensitive) == 0) return row;
+  return -1;
+}
+
+CZvListCtrl::RowColours CZvListCtrl::ColoursOfRow(int row, bool selected) const {
+  if (row == currentRow) return {currentText, currentBack};
+  if (selected) return {selectedText, selectedBack};
+  return {rowText, row % 2 == 0 ? evenRowBack : oddRowBack};
+}
+
+void CZvListCtrl::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) ShowPopupMenu(event->globalPosition().toPoint());
+  QTreeView::mousePressEvent(event);
+}
+
+void CZvListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTreeView::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit rowDoubleClicked(indexAt(event->position().toPoint()).row());
+}
+
+void CZvListCtrl::ShowPopupMenu(const QPoint& globalPos) {
+  QMenu menu(this);
+  const std::pair<int, const char*> items[] = {
+      {kShowAll, "전체"}, {kShowContinuous, "상시"}, {kShowEvent, "이벤트"}, {kShowParking, "주차"}};
+  for (const auto& [id, text] : items) menu.addAction(QString::fromUtf8(text))->setData(id);
+  if (QAction* chosen = menu.exec(globalPos)) emit command(chosen->data().toInt());
+}
+
+void CZvListCtrl::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CZvListCtrl::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// Folders are scanned, single files added; the catalogue is never cleared
+// and nothing is opened.
+void CZvListCtrl::dropEvent(QDropEvent* event) {
+  if (!event->mimeData()->hasUrls()) return;
+  zv::RecordingLibrary& library = zv::RecordingLibrary::Instance();
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (!url.isLocalFile()) continue;
+    QString path = url.toLocalFile();
+    if (QFileInfo(path).isDir()) {
+      while (path.size() > 1 && path.endsWith('/')) path.chop(1);
+      library.ScanFolder(path == "/" ? "/" : (path + "/").toStdString());
+    } else {
+      library.AddPath(path.toStdString());
+    }
+  }
+  event->acceptProposedAction();
+  Fill(filterKind);
+  QMetaObject::invokeMethod(this, &CZvListCtrl::recordingsChanged, Qt::QueuedConnection);
+}

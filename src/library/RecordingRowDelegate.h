@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class CZvListCtrl;
+
+// Paints the recording list's rows in the list's colours: the open
+// recording's row, then a selected row, then even and odd rows.
+class RecordingRowDelegate : public QStyledItemDelegate {
+ public:
+  explicit RecordingRowDelegate(CZvListCtrl* list);
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+
+ private:
+  CZvListCtrl* list_;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace zv {
+
+struct MagnifierSource {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The screen area the magnifier enlarges: its client size divided by the
+// factor, centred on the cursor (px, py) and pushed back inside a screen of
+// screenWidth x screenHeight, the left and top edges first.
+MagnifierSource MagnifierSourceRect(int px, int py, int clientWidth, int clientHeight,
+                                    int screenWidth, int screenHeight, int factor = 3);
+
+}  // namespace zv

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDBusPendingCallWatcher>
+#include <QString>
+
+#include "platform/ICardFormatter.h"
+
+namespace zv {
+
+// Formats a block device through the udisks2 service on the system bus:
+// the file system is unmounted (Filesystem.Unmount), then the device gets a
+// new FAT file system with the label (Block.Format, type "vfat"). Both calls
+// are asynchronous; udisks asks the user for authorisation where the system
+// requires it.
+class UDisksCardFormatter : public ICardFormatter {
+  Q_OBJECT
+
+ public:
+  explicit UDisksCardFormatter(QString devicePath, QObject* parent = nullptr);
+
+  void Start(const QString& volumeLabel) override;
+
+  // The udisks2 object of a block device: "/dev/sdb1" gives
+  // "/org/freedesktop/UDisks2/block_devices/sdb1"; characters other than
+  // letters and digits are written as "_" and two hex digits.
+  static QString ObjectPathOf(const QString& devicePath);
+
+ private:
+  void Call(const QString& interface, const QString& method, const QVariantList& arguments,
+            void (UDisksCardFormatter::*onReply)(QDBusPendingCallWatcher*));
+  void OnUnmounted(QDBusPendingCallWatcher* call);
+  void OnFormatted(QDBusPendingCallWatcher* call);
+
+  QString devicePath_;
+  QString objectPath_;
+  QString label_;
+};
+
+}  // namespace zv

@@ -1,0 +1,50 @@
+#include "sensors/GsensorGraphGeometry.h"
+
+namespace zv {
+
+GsensorGraphGeometry ComputeGsensorGraphGeometry(int width, int height, int cellCount,
+                                                 int leftMargin, int rightMargin) {
+  GsensorGraphGeometry g;
+  g.graphLeft = leftMargin;
+  g.graphBottom = height - 10;
+  g.cellWidth = cellCount > 0 ? (width - rightMargin - leftMargin) / cellCount : 0;
+  g.graphRight = leftMargin + cellCount * g.cellWidth;
+  g.mid = g.graphTop + (g.graphBottom - g.graphTop) / 2;
+  return g;
+}
+
+namespace {
+
+int AxisValue(const CGSensorData& sample, GsensorAxis axis) {
+  switch (axis) {
+    case GsensorAxis::X: return sample.x;
+    case GsensorAxis::Y: return sample.y;
+    case GsensorAxis::Z: return sample.z;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::vector<GraphPoint> GsensorCurvePoints(const GsensorGraphGeometry& g,
+                                           const std::vector<CGSensorData>& samples,
+                                           GsensorAxis axis, int timeWindowMs) {
+  std::vector<GraphPoint> points;
+  if (samples.empty() || timeWindowMs <= 0) return points;
+  const double sx = static_cast<double>(g.graphRight - g.graphLeft) / timeWindowMs;
+  const double sy = (g.graphBottom - g.graphTop) * 0.5 / 128;
+  const auto window = static_cast<uint32_t>(timeWindowMs);
+
+  points.push_back({g.graphLeft, g.mid});
+  int lastY = g.mid;
+  for (const CGSensorData& sample : samples) {
+    if (sample.timeMs > window) continue;
+    const int x = static_cast<int>(g.graphLeft + sample.timeMs * sx);
+    lastY = static_cast<int>(g.mid - AxisValue(sample, axis) * sy);
+    points.push_back({x, lastY});
+  }
+  points.push_back({g.graphRight, lastY});
+  return points;
+}
+
+}  // namespace zv

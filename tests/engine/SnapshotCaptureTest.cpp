@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include "PlaybackTestSupport.h"
+#include "output/ChannelImages.h"
+#include "output/ReportPrinter.h"
+#include "output/SnapshotCapture.h"
+#include "player/CVideoPlayer.h"
+
+using namespace zv;
+
+namespace {
+
+constexpr const char* kTwoChannels = "REC_20130521_143015_F.AVI";  // 320x180 + 256x144
+constexpr const char* kOneChannel = "REC_20130521_143215_F.AVI";   // 320x180
+
+// A paused recording and a capture whose questions are answered by the test.
+class SnapshotCaptureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    player_.Init(&front_, &rear_);
+    capture_.askToOpenFolder = [this](const QString& text) {
+      questions_ << text;
+      return answer_;
+    };
+    capture_.openFolder = [this](const QString& folder) { opened_ << folder; };
+  }
+
+  void OpenPaused(const char* name) {
+    player_.SetOptionFlag(0);
+    ASSERT_EQ(player_.Open(Fixture(name)), 1);
+    ASSERT_EQ(player_.Engine()->Run(), S_OK);
+    ASSERT_TRUE(WaitFor([&] { return front_.frames > 5; }));
+    ASSERT_EQ(player_.Engine()->Pause(), S_OK);
+  }
+
+  QStringList Saved() const { return QDir(folder_.path()).entryList(QDir::Files, QDir::Name); }
+
+  static void ExpectJpeg(const QString& path, QSize size) {
+    QImageReader reader(path);
+    EXPECT_EQ(reader.format(), "jpeg") << path.toStdString();
+    EXPECT_EQ(reader.size(), size) << path.toStdString();
+  }
+
+  RecordingWindow front_, rear_;
+  CVideoPlayer player_;
+  QTemporaryDir folder_;
+  SnapshotCapture capture_{nullptr};
+  QStringList questions_, opened_;
+  bool answer_ = true;
+};
+
+TEST_F(SnapshotCaptureTest, TwoChannelsSaveBothJpegsAndOfferTheFolder) {
+  OpenPaused(kTwoChannels);
+  ASSERT_TRUE(capture_.Capture(player_, kTwoChannels, folder_.path().toStdString()));
+  const QStringList files = Saved();
+  ASSERT_EQ(files.size(), 2);
+  EXPECT_TRUE(files[0].startsWith("REC_20130521_143015_F-20"));
+  EXPECT_TRUE(files[0].endsWith("(Track1).jpg"));
+  EXPECT_TRUE(files[1].endsWith("(Track2).jpg"));
+  ExpectJpeg(folder_.filePath(files[0]), QSize(320, 180));
+  ExpectJpeg(folder_.filePath(files[1]), QSize(256, 144));
+
+  ASSERT_EQ(questions_.size(), 1);
+  EXPECT_EQ(questions_[0], folder_.path() + "/" + files[0] +
+                               QStringLiteral(" 캡쳐 화면이 저장되었습니다.\n저장된 폴더를 여시겠습니까?"));
+  EXPECT_EQ(opened_, QStringList{folder_.path() + "/"});
+  EXPECT_EQ(player_.Engine()->GetState(), Paused);
+
+  answer_ = false;  // No leaves the folder closed
+  ASSERT_TRUE(capture_.Capture(player_, kTwoChannels, folder_.path().toStdString()));
+  EXPECT_EQ(opened_.size(), 1);
+}
+
+TEST_F(SnapshotCaptureTest, OneChannelSavesTrackOneOnlyAndAsksNothing) {
+  OpenPaused(kOneChannel);
+  EXPECT_FALSE(capture_.Capture(player_, kOneChannel, folder_.path().toStdString()));
+  const QStringList files = Saved();
+  ASSERT_EQ(files.size(), 1);
+  EXPECT_TRUE(files[0].endsWith("(Track1).jpg"));
+  ExpectJpeg(folder_.filePath(files[0]), QSize(320, 180));
+  EXPECT_TRUE(questions_.isEmpty());
+}
+
+TEST_F(SnapshotCaptureTest, StoppedEngineOrMissingFolderWritesNothing) {
+  OpenPaused(kTwoChannels);
+  // A folder that does not exist: nothing written, the question still asked.
+  EXPECT_TRUE(capture_.Capture(player_, kTwoChannels, folder_.filePath("missing").toStdString()));
+  EXPECT_EQ(questions_.size(), 1);
+  EXPECT_TRUE(Saved().isEmpty());
+
+  ASSERT_EQ(player_.Engine()->Stop(), S_OK);
+  const std::string name = folder_.filePath("x.jpg").toStdString();
+  EXPECT_FALSE(SaveChannelImages(player_, name, name));
+  EXPECT_TRUE(Saved().isEmpty());
+}
+
+TEST_F(SnapshotCaptureTest, ReportTakesThePausedPicturesAndPosition) {
+  OpenPaused(kTwoChannels);
+  ASSERT_EQ(player_.SeekTo(2000), 1);
+  WaitFor([] { return false; }, 300);
+  const ReportJob job = CollectReportJob(player_, kTwoChannels, nullptr);
+  EXPECT_EQ(job.values.channelCount, 2);
+  EXPECT_EQ(job.channel1.size(), QSize(320, 180));
+  EXPECT_EQ(job.channel2.size(), QSize(256, 144));
+  EXPECT_NEAR(job.values.positionMs, 2000, 40);
+  EXPECT_EQ(job.values.recordingName, kTwoChannels);
+}
+
+}  // namespace
