@@ -171,7 +171,7 @@ std::pair<double, double> EngineCpuSeconds(Screens& screens) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   gst_init(&argc, &argv);
   if (!zv::RegisterParseFilter(ZV_PROGRAM_DIR) || !EnsureRecording()) {

@@ -1,5 +1,7 @@
 #include "player/DecoderParamsAdapter.h"
 
+#include <gst/base/gstbasetransform.h>
+
 #include <algorithm>
 
 #include "player/PlayState.h"
@@ -20,6 +22,10 @@ GstElement* MakeVideoDecoderBin(const char* name) {
       if (e) gst_object_unref(gst_object_ref_sink(e));
     return nullptr;
   }
+  // Set explicitly, so that the flip passes frames through untouched (no
+  // copy of every frame) until a mirror is asked for.
+  gst_util_set_object_arg(G_OBJECT(flip), "method", "none");
+  gst_base_transform_set_passthrough(GST_BASE_TRANSFORM(flip), TRUE);
   GstElement* bin = gst_bin_new(name);
   gst_bin_add_many(GST_BIN(bin), parse, decode, balance, flip, nullptr);
   gst_element_link_many(parse, decode, balance, flip, nullptr);
@@ -59,6 +65,7 @@ int32_t DecoderParamsAdapter::PutParam(int32_t param, int32_t value) {
       return S_OK;
     case kParamMirror:
       gst_util_set_object_arg(G_OBJECT(flip_), "method", value ? "horizontal-flip" : "none");
+      gst_base_transform_set_passthrough(GST_BASE_TRANSFORM(flip_), value == 0);
       return S_OK;
     default:
       return E_FAIL;

@@ -1,6 +1,20 @@
 #include "player/FrameConverter.h"
 
+#include "player/PlanarScaler.h"
+
 namespace zv {
+
+// A picture for a smaller screen, straight from a planar frame; null when
+// the frame's format needs the general converter.
+QImage FrameConverter::ScaleDown(const GstVideoInfo& in, GstBuffer* buffer, QSize size) {
+  GstVideoFrame frame;
+  GstVideoInfo info = in;
+  if (!gst_video_frame_map(&frame, &info, buffer, GST_MAP_READ)) return {};
+  QImage image(size, QImage::Format_RGB32);
+  const bool done = ScalePlanarNearest(frame, image);
+  gst_video_frame_unmap(&frame);
+  return done ? image : QImage();
+}
 
 FrameConverter::~FrameConverter() {
   if (converter_) gst_video_converter_free(converter_);
@@ -32,7 +46,12 @@ QImage FrameConverter::Convert(GstSample* sample, QSize size) {
   GstCaps* caps = gst_sample_get_caps(sample);
   GstBuffer* buffer = gst_sample_get_buffer(sample);
   GstVideoInfo in;
-  if (!caps || !buffer || !gst_video_info_from_caps(&in, caps) || !Prepare(in, size)) return {};
+  if (!caps || !buffer || !gst_video_info_from_caps(&in, caps)) return {};
+  if (!size.isEmpty() && size.width() <= GST_VIDEO_INFO_WIDTH(&in) && size.height() <= GST_VIDEO_INFO_HEIGHT(&in)) {
+    QImage scaled = ScaleDown(in, buffer, size);
+    if (!scaled.isNull()) return scaled;
+  }
+  if (!Prepare(in, size)) return {};
   QImage image(GST_VIDEO_INFO_WIDTH(&out_), GST_VIDEO_INFO_HEIGHT(&out_), QImage::Format_RGB32);
   GstVideoInfo out = out_;
   GST_VIDEO_INFO_PLANE_STRIDE(&out, 0) = static_cast<gint>(image.bytesPerLine());

@@ -23,6 +23,7 @@ class FrameConverter {
 
  private:
   bool Prepare(const GstVideoInfo& in, QSize size);
+  static QImage ScaleDown(const GstVideoInfo& in, GstBuffer* buffer, QSize size);
 
   GstVideoConverter* converter_ = nullptr;
   GstVideoInfo in_{};

@@ -277,6 +277,16 @@ TEST(EngineScreensTest, ScreensGetPicturesAtTheirOwnSize) {
   QImage grab;
   ASSERT_EQ(player.CaptureFrame(1, &grab), 1);
   EXPECT_EQ(grab.size(), QSize(256, 144));
+  // The rear screen's smaller picture, made straight from the decoded
+  // planes, has the colours of the full conversion.
+  const QImage small = rear.CurrentFrame(), reference = grab.scaled(small.size());
+  double difference = 0;
+  for (int y = 0; y < small.height(); ++y)
+    for (int x = 0; x < small.width(); ++x) {
+      const QColor a = small.pixelColor(x, y), b = reference.pixelColor(x, y);
+      difference += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+    }
+  EXPECT_LT(difference / (3.0 * small.width() * small.height()), 12.0);
 }
 
 }  // namespace
