@@ -52,7 +52,9 @@ void CZorvaneViewerDlg::PlayListItem(int row) {
   list_->SetCurrentRow(row);
   if (OpenRecording(path)) {
     ShowPlayButton(false);
-  } else {
+  } else if (!EngineIs({Running})) {
+    // A failed open has already moved on to the next row; its screens stay
+    // hidden only when that did not start a recording either.
     HideScreens();
   }
 }

@@ -153,6 +153,7 @@ TEST_F(MainWindowE2ETest, PrevOnTheFirstRowStopsAndHidesTheScreens) {
   Click(1016);  // Next from the first row plays the second
   EXPECT_TRUE(Playing());
   EXPECT_EQ(dialog_->RecordingList()->currentRow, 1);
+  EXPECT_TRUE(dialog_->FrontScreen()->isVisible());  // the recording the advance started is seen
 }
 
 TEST_F(MainWindowE2ETest, FilterButtonsServeOnlyTheKindsPresent) {
@@ -192,6 +193,7 @@ TEST_F(MainWindowE2ETest, ABrokenRecordingShowsTheMessageAndTheNextOnePlays) {
   EXPECT_EQ(shownText, QString("VARNI Viewer|동영상을 플레이 할 수 없습니다."));
   EXPECT_TRUE(Playing());
   EXPECT_EQ(dialog_->RecordingList()->currentRow, 1);
+  EXPECT_TRUE(dialog_->FrontScreen()->isVisible());  // the recording the advance started is seen
 }
 
 TEST_F(MainWindowE2ETest, PlayAndSpaceBeforeAnyRecordingDoNothing) {
