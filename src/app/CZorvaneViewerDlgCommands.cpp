@@ -200,14 +200,10 @@ void CZorvaneViewerDlg::StepForward() {
 
 // ---- Rate, brightness, volume -------------------------------------------
 
-// Pause, set, and run again only when it was running.
+// Only a playing or paused recording takes a new rate; the player pauses,
+// sets it, and runs again only when it was running.
 void CZorvaneViewerDlg::SetEngineRate(float rate) {
-  CGraphPlayer* engine = player_.Engine();
-  if (!engine || EngineIs({NoGraph, Stopped})) return;
-  const PlayState before = engine->GetState();
-  engine->Pause();
-  engine->SetRate(rate);
-  if (before == Running) engine->Run();
+  if (EngineIs({Running, Paused})) player_.SetRate(rate);
 }
 
 void CZorvaneViewerDlg::ResetRate() {
@@ -230,11 +226,11 @@ void CZorvaneViewerDlg::OnSpeedScroll() {
   const float rate = RateFromSpeedSlider(speedSlider_->value());
   timeText_->rate = rate;
   timeText_->update();
-  if (player_.Engine() && !EngineIs({NoGraph, Stopped})) player_.SetRate(rate);
+  SetEngineRate(rate);
 }
 
 void CZorvaneViewerDlg::ResetBrightness() {
-  if (player_.Engine() && !EngineIs({NoGraph, Stopped})) player_.SetBrightness(0);
+  if (EngineIs({Running, Paused})) player_.SetBrightness(0);
   brightSlider_->setValue(50);
 }
 
@@ -245,7 +241,7 @@ void CZorvaneViewerDlg::StepBrightness(int delta) {
 }
 
 void CZorvaneViewerDlg::OnBrightnessScroll() {
-  if (player_.Engine() && !EngineIs({NoGraph, Stopped})) player_.SetBrightness(brightSlider_->value() - 50);
+  if (EngineIs({Running, Paused})) player_.SetBrightness(brightSlider_->value() - 50);
 }
 
 void CZorvaneViewerDlg::OnSeekScroll(int code) {
@@ -324,7 +320,7 @@ void CZorvaneViewerDlg::OnSetting() {
     player_.Engine()->Pause();
     ShowPlayButton(true);
   }
-  if (dialog.exec() == QDialog::Accepted && player_.Engine() && !EngineIs({NoGraph, Stopped}) &&
+  if (dialog.exec() == QDialog::Accepted && EngineIs({Running, Paused}) &&
       player_.Engine()->GetChannelCount() > 1)
     player_.SetRearMirror(ViewerOptions::Instance().rearMirror);
   if (pausedHere && player_.Engine()) {
