@@ -51,10 +51,9 @@ function keepMarkerInView() {
 
 function positionChange(latitude, longitude) {
   var lat = parseFloat(latitude), lng = parseFloat(longitude);
-  if (!isFinite(lat) || !isFinite(lng) || Math.abs(lat) > 90 || Math.abs(lng) > 180) return;
+  if (!map || !isFinite(lat) || !isFinite(lng) || Math.abs(lat) > 90 || Math.abs(lng) > 180) return;
   current = L.latLng(lat, lng);
   showPanel(coords, lat.toFixed(6) + ', ' + lng.toFixed(6));
-  if (!map) return;
   if (!marker) {
     marker = L.circleMarker(current, {
       radius: 7, color: '#ffffff', weight: 3, fillColor: '#1e90ff', fillOpacity: 1,
@@ -76,11 +75,10 @@ function toCenter() {
 // marker goes until the next position, and the view fits the route.
 function setRoute(json) {
   var runs;
-  try { runs = JSON.parse(json); } catch (e) { runs = []; }
-  if (!Array.isArray(runs)) runs = [];
+  try { runs = JSON.parse(json); } catch (e) { return; }
+  if (!Array.isArray(runs) || !map) return;
   current = null;
   showPanel(coords, '');
-  if (!map) return;
   if (marker) map.removeLayer(marker);
   marker = null;
   var bounds = MapRoute.set(runs);

@@ -13,15 +13,18 @@
 #include <string>
 
 #include "MapPageProbe.h"
+#include "MbTilesMaker.h"
 #include "TileServer.h"
 #include "map/CMapDlg.h"
 #include "map/CMapViewWnd.h"
 #include "map/CZvMapPanelCtrl.h"
 #include "map/IMapHostWindow.h"
+#include "map/MapFolders.h"
 #include "map/MapMode.h"
 #include "map/MapRoute.h"
 #include "map/MapSchemeHandler.h"
 #include "map/MapViewBridge.h"
+#include "map/MapWebProfile.h"
 #include "sensors/CZvTextCtrl.h"
 #include "sensors/GpsText.h"
 #include "sensors/SensorRecords.h"
@@ -254,6 +257,29 @@ TEST_F(MapPageE2ETest, ATrailOffTheRouteStaysBoundedAndBreaksAtJumps) {
   // A jump of kilometres off the route starts a new line.
   CallPageScript(view.get(), "javascript:positionChange('37.900000', '127.200000')");
   EXPECT_EQ(Ask("trailLineCount()"), QStringLiteral("2"));
+}
+
+TEST_F(MapPageE2ETest, AnOfflineMapFileTakesOverWhereItCoversTheView) {
+  // A small file around the route, for zooms 12 to 14.
+  const MbTilesArea area{37.55, 126.95, 37.60, 127.00, 12, 14};
+  ASSERT_EQ(MakeMbTiles(zv::MapDataFolder() + "/box.mbtiles", "Box", QColor(150, 110, 190), area,
+                        g_workDir + "/box-tiles"),
+            "");
+  MapWebProfile::Instance().ReloadTileSources();
+  view->RefreshTileSources();
+  ShowMapRoute(StraightRoute(10));  // fits the view inside the box, deeper than its tiles
+  EXPECT_EQ(Ask("tileSource()"), "file:Box");
+  Evaluate(view.get(), "map.setView([37.57, 126.97], 10, { animate: false })");  // above its zooms
+  EXPECT_EQ(Ask("tileSource()"), "online");
+  Evaluate(view.get(), "map.setView([35.0, 129.0], 13, { animate: false })");  // outside it
+  EXPECT_EQ(Ask("tileSource()"), "online");
+  Evaluate(view.get(), "map.setView([37.57, 126.97], 13, { animate: false })");
+  EXPECT_EQ(Ask("tileSource()"), "file:Box");
+  // Taken away again: the page goes back to the server at once.
+  QFile::remove(zv::MapDataFolder() + "/box.mbtiles");
+  MapWebProfile::Instance().ReloadTileSources();
+  view->RefreshTileSources();
+  EXPECT_EQ(Ask("tileSource()"), "online");
 }
 
 TEST_F(MapPageE2ETest, TilesComeFromTheServerAndLinksOpenOutsideThePage) {

@@ -4,19 +4,19 @@
 //    User-Agent and a Referer and show in the map panel under the route of
 //    each recording;
 // 2. with that server gone, the tiles already seen show from the cache;
-// 3. an MBTiles file made here with the sqlite3 tool is drawn with no server.
+// 3. an MBTiles file made here with the sqlite3 tool is drawn with no server
+//    (a broken one beside it is passed over).
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest/QTest>
-#include <cmath>
 
 #include "MapPageProbe.h"
+#include "MbTilesMaker.h"
 #include "TileServer.h"
 #include "app/CZorvaneViewerDlg.h"
 #include "app/StartupEnvironment.h"
@@ -117,52 +117,16 @@ TEST_F(MapTilesE2ETest, TilesAlreadySeenShowFromTheCacheWithTheServerGone) {
   SavePanel("cached-tiles");
 }
 
-// A tile's column and row (from the north) at a zoom.
-QPoint TileAt(double latitude, double longitude, int zoom) {
-  const double n = std::pow(2.0, zoom);
-  const double lat = latitude * M_PI / 180;
-  return QPoint(int((longitude + 180) / 360 * n), int((1 - std::asinh(std::tan(lat)) / M_PI) / 2 * n));
-}
-
-// An MBTiles file of kOfflineColour tiles over central Seoul, written by the
-// sqlite3 tool, whose rows count from the south.
-void MakeMbTiles(const QString& path) {
-  const QString pictures = g_workDir + "/mbtiles-pictures";
-  QDir().mkpath(pictures);
-  QString sql =
-      "CREATE TABLE metadata (name TEXT, value TEXT);\n"
-      "CREATE TABLE tiles (zoom_level INTEGER, tile_column INTEGER, tile_row INTEGER, tile_data BLOB);\n"
-      "CREATE UNIQUE INDEX tile_index ON tiles (zoom_level, tile_column, tile_row);\n"
-      "INSERT INTO metadata VALUES ('name', 'Seoul test'), ('format', 'png'), "
-      "('bounds', '126.95,37.55,127.01,37.59'), ('minzoom', '10'), ('maxzoom', '16'), "
-      "('attribution', 'Test tiles');\n";
-  for (int z = 10; z <= 16; ++z) {
-    const QPoint northWest = TileAt(37.59, 126.95, z), southEast = TileAt(37.55, 127.01, z);
-    for (int x = northWest.x(); x <= southEast.x(); ++x)
-      for (int y = northWest.y(); y <= southEast.y(); ++y) {
-        const QString file = QString("%1/%2-%3-%4.png").arg(pictures).arg(z).arg(x).arg(y);
-        QFile png(file);
-        ASSERT_TRUE(png.open(QIODevice::WriteOnly));
-        png.write(TileServer::TilePng(kOfflineColour, z, x, y));
-        sql += QString("INSERT INTO tiles VALUES (%1, %2, %3, readfile('%4'));\n")
-                   .arg(z).arg(x).arg((1 << z) - 1 - y).arg(file);
-      }
-  }
-  QProcess sqlite;
-  sqlite.start("sqlite3", {path});
-  ASSERT_TRUE(sqlite.waitForStarted()) << "sqlite3 is missing";
-  sqlite.write(sql.toUtf8());
-  sqlite.closeWriteChannel();
-  ASSERT_TRUE(sqlite.waitForFinished(30000));
-  ASSERT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().constData();
-}
-
 TEST_F(MapTilesE2ETest, AnOfflineMapFileIsDrawnWithNoServer) {
   // Nothing listens there and nothing of it is in the cache.
   qputenv("ZV_MAP_TILE_URL", "http://127.0.0.1:9/{z}/{x}/{y}.png");
   const QString folder = zv::MapDataFolder();
   QDir().mkpath(folder);
-  MakeMbTiles(folder + "/seoul.mbtiles");
+  // Central Seoul, where the recordings drive.
+  const MbTilesArea seoul{37.55, 126.95, 37.59, 127.01, 10, 16};
+  ASSERT_EQ(MakeMbTiles(folder + "/seoul.mbtiles", "Seoul test", kOfflineColour, seoul,
+                        g_workDir + "/mbtiles-pictures"),
+            "");
   // A broken file beside it is passed over.
   QFile broken(folder + "/broken.mbtiles");
   ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
