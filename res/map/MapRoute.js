@@ -87,8 +87,14 @@ var MapRoute = (function () {
     return Math.abs(a.lat - lat) < 5e-7 && Math.abs(a.lng - lng) < 5e-7;
   }
 
-  // The route point at a position: the next few after the last one first,
-  // so that standing still or driving back over a road keeps its place.
+  // The last of the points that follow `i` at the same place (a stop).
+  function endOfStop(i) {
+    while (i + 1 < points.length && samePlace(points[i + 1].at, points[i].at.lat, points[i].at.lng)) ++i;
+    return i;
+  }
+
+  // The first route point at a position: among the next few after the
+  // trail's end first, so that driving back over a road keeps its place.
   function indexOf(lat, lng) {
     var from = Math.max(trailEnd, 0);
     for (var i = from; i < Math.min(points.length, from + MAX_STEP + 1); ++i)
@@ -111,10 +117,13 @@ var MapRoute = (function () {
     return lines;
   }
 
+  // The trail ends at the last point of a stop, so that driving on from a
+  // stop of any length is one step.
   function followOnRoute(index) {
     free = [];
     var step = index - trailEnd;
     if (trailStart < 0 || step < 0 || step > MAX_STEP) trailStart = index;
+    index = endOfStop(index);
     if (index === trailEnd) return;
     trailEnd = index;
     trailLine.setLatLngs(trailOnRoute());

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QWebEngineProfile>
+#include <cstdio>
 
 #include "map/MapFolders.h"
 #include "map/MapRequestInterceptor.h"
@@ -45,7 +46,7 @@ void MapWebProfile::ReloadTileSources() {
   const auto setting = zv::TileSourceSetting::Load(zv::RegistryStore::System());
   tiles_.Load(setting.WithEnvironmentOverride(), zv::MapDataFolder());
   for (const QString& problem : tiles_.Problems())
-    fprintf(stderr, "offline map file skipped: %s\n", qPrintable(problem));
+    std::fprintf(stderr, "offline map file skipped: %s\n", qPrintable(problem));
 }
 
 QString MapWebProfile::UserAgent() {

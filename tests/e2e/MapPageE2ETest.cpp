@@ -84,12 +84,14 @@ void AddFix(uint32_t timeMs, const char* status, const char* lat, const char* ln
   zv::DispatchSensorRecord(record.data(), timeMs);
 }
 
-// A straight road of `count` fixes going east, 0.0005' of longitude apart.
-zv::MapRoute StraightRoute(int count) {
+// A straight road of `count` fixes going east, 0.05' of longitude apart,
+// with a stop of `stopFixes` fixes at fix `stopAt`.
+zv::MapRoute StraightRoute(int count, int stopAt = 0, int stopFixes = 0) {
   zv::MapRoute route;
-  for (int i = 0; i < count; ++i) {
-    const std::string lng = std::to_string(12658.0 + 0.05 * i);
+  for (int i = 0, place = 0; i < count; ++i) {
+    const std::string lng = std::to_string(12658.0 + 0.05 * place);
     route.AppendFix(Fix("A", "3733.9900", lng.c_str()), i * 1000);
+    if (i < stopAt || i >= stopAt + stopFixes) ++place;
   }
   return route;
 }
@@ -242,6 +244,13 @@ TEST_F(MapPageE2ETest, ASeekRestartsTheTrailInsteadOfDrawingAJump) {
   // A new recording's route starts the trail afresh.
   ShowMapRoute(StraightRoute(10));
   EXPECT_EQ(Ask("pathPointCount()"), QStringLiteral("0"));
+
+  // Waiting at a light for longer than a seek's reach is no seek.
+  const zv::MapRoute withStop = StraightRoute(40, 5, 30);
+  ShowMapRoute(withStop);
+  for (int i = 0; i < 40; ++i) MoveMarkerAlong(view.get(), withStop, i);
+  EXPECT_EQ(Ask("pathPointCount()"), QStringLiteral("40"));
+  EXPECT_EQ(Ask("trailLineCount()"), QStringLiteral("1"));
 }
 
 TEST_F(MapPageE2ETest, ATrailOffTheRouteStaysBoundedAndBreaksAtJumps) {
