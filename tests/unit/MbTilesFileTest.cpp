@@ -106,12 +106,5 @@ TEST_F(MbTilesFileTest, UnusableFilesAreRefusedWithAReason) {
   EXPECT_TRUE(error.contains("vector"));
 }
 
-TEST(MbTilesPictureTypeTest, KnowsThePicturesAMapCanDraw) {
-  EXPECT_EQ(MbTilesFile::PictureType(kPngBytes), "image/png");
-  EXPECT_EQ(MbTilesFile::PictureType(QByteArray("RIFF\x10\0\0\0WEBPVP8 ", 16)), "image/webp");
-  EXPECT_EQ(MbTilesFile::PictureType("\x1f\x8b\x08"), "");
-  EXPECT_EQ(MbTilesFile::PictureType(""), "");
-}
-
 }  // namespace
 }  // namespace zv
