@@ -14,6 +14,7 @@
 #include "map/CMapNoDataWnd.h"
 #include "map/CZvMapPanelCtrl.h"
 #include "map/MapMode.h"
+#include "map/MapRoute.h"
 #include "map/MapViewBridge.h"
 #include "player/ParseFilterClient.h"
 #include "sensors/CZvGsensorCtrl.h"
@@ -75,6 +76,7 @@ bool CZorvaneViewerDlg::OpenRecording(const std::string& path) {
   player_.SetBrightness(brightSlider_->value() - 50);
   ClearSensorRecords();
   PullSensorRecords();
+  ShowMapRoute(MapRoute::FromFixes(GpsRecords()));
   ShowMapOrNoDataPanel();
   gsensorGraph_->update();
   ShowPlayButton(false);
