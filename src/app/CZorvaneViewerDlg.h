@@ -45,6 +45,9 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void PlayListItem(int row);
   bool OpenRecording(const std::string& path);
   void UpdatePlayback();
+  // Seeks to a moment and shows it at once: picture, time, slider,
+  // instruments and map, also while paused.
+  void SeekAndShow(int64_t positionMs);
   void EnablePlaybackControls();
   void DisablePlaybackControls();
 
@@ -138,6 +141,8 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void CreateMapWindows();
   void ConnectControls();
   void PullSensorRecords();
+  void UpdatePlaybackAt(int64_t positionMs, bool moved);
+  void ShowInstrumentsAt(uint32_t positionMs);
   void ShowMapOrNoDataPanel();
   void ShowPlayButton(bool play);
   void SetEngineRate(float rate);
@@ -177,6 +182,7 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
 
   int volumeLevel_ = 5;
   int updateTimer_ = 0;
+  int64_t lastReadPositionMs_ = -1;  // the engine's position at the last tick
   bool positionTextShown_ = true;
 
   std::map<int, CZvButtonCtrl*> buttons_;
