@@ -153,6 +153,11 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void OnPrint();
   void OnCapture();
   void ShowPopupMenu(const QPoint& globalPos);
+  // Whether a client point lies on the window's own surface, not on a child.
+  bool OnFreeSurface(const QPoint& at) const;
+  // The border band of the free surface under a client point.
+  zv::BorderHit BorderAt(const QPoint& at) const;
+  void UpdateBorderCursor(const QPoint& at);
   bool EngineIs(std::initializer_list<zv::PlayState> states) const;
   void PlayRowIfPresent(int row);
   void CreateSliders();
