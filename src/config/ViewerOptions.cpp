@@ -76,11 +76,15 @@ bool WriteViewerOptions(const std::string& path, const ViewerOptions& options) {
   return WriteTextFileAtomically(path, text);
 }
 
+// The documents folder is the user's XDG documents folder (user-dirs.dirs),
+// $HOME/Documents without one. A new account may not have it yet, so the
+// whole path is made; a folder that cannot be made shows when a snapshot is
+// written there.
 std::string DefaultCaptureFolder() {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (documents.isEmpty()) return {};
   const QString folder = documents + QStringLiteral("/CAM_CAPTURE");
-  QDir().mkdir(folder);  // only the last level; an existing folder is fine
+  QDir().mkpath(folder);
   return folder.toStdString();
 }
 

@@ -35,9 +35,9 @@ bool ReadViewerOptions(const std::string& path, ViewerOptions& options);
 // folder is missing: the folder is never created).
 bool WriteViewerOptions(const std::string& path, const ViewerOptions& options);
 
-// The default snapshot folder, CAM_CAPTURE in the user's documents folder.
-// Creates its last level when missing. Empty when the documents folder
-// cannot be named.
+// The default snapshot folder, CAM_CAPTURE in the user's documents folder
+// (the XDG documents folder). Creates it, with the documents folder, when
+// missing. Empty when the documents folder cannot be named.
 std::string DefaultCaptureFolder();
 
 }  // namespace zv
