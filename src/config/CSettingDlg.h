@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,8 @@ class CSettingDlg : public QDialog {
   virtual zv::VolumeDescription DescribeVolume(const zv::DriveEntry& drive) const;
   // Opens the format dialog for the drive and returns when it is closed.
   virtual void RunFormatDialog(const zv::DriveEntry& drive);
+  // Where Save writes the viewer options: the program's options file.
+  virtual std::string OptionsPath() const;
 
  private:
   void BuildControls();
@@ -90,6 +93,8 @@ class CSettingDlg : public QDialog {
   zv::RecorderClock ClockFromLists() const;
   void SelectClock(const zv::RecorderClock& clock);
 
+  // The drive entry of the drive list's selection; none without one.
+  std::optional<zv::DriveEntry> SelectedDrive() const;
   void OnDriveSelected(int index);
   void OnDefaults();
   void OnBatteryType(bool truckBattery);
@@ -110,4 +115,5 @@ class CSettingDlg : public QDialog {
   QLabel* playStepText_ = nullptr;      // 1054
   QCheckBox* rearMirror_ = nullptr;     // 1044
   bool cutOffListTruck_ = false;        // battery type of the cut-off list's entries
+  std::vector<std::string> writeFailures_;  // "path: reason" of each file Save could not write
 };

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -37,6 +38,8 @@ class TestSettingDlg : public CSettingDlg {
   int answer = QMessageBox::No;
   std::optional<zv::VolumeDescription> volume;
   int formatDialogs = 0;
+  QTemporaryDir optionsFolder;
+  std::string optionsPath = optionsFolder.filePath("option.ini").toStdString();
 
  protected:
   int ShowMessageBox(const QString& text, const QString& title, QMessageBox::StandardButtons,
@@ -48,6 +51,7 @@ class TestSettingDlg : public CSettingDlg {
     return volume ? *volume : CSettingDlg::DescribeVolume(drive);
   }
   void RunFormatDialog(const zv::DriveEntry&) override { ++formatDialogs; }
+  std::string OptionsPath() const override { return optionsPath; }
 };
 
 template <typename T = QComboBox>
@@ -240,6 +244,7 @@ TEST_F(SettingDlgTest, SaveNeedsADriveThenWritesTheCardAndTheOptions) {
   EXPECT_EQ(options.saveFolder, "/tmp/shots");
   EXPECT_EQ(options.playStep, 8);
   EXPECT_TRUE(options.rearMirror);
+  EXPECT_TRUE(Contents(dialog.optionsPath).contains("PLAY_VALUE=8\r\n"));
 
   // With Apply checked the clock is written too.
   TestSettingDlg again;
@@ -248,6 +253,47 @@ TEST_F(SettingDlgTest, SaveNeedsADriveThenWritesTheCardAndTheOptions) {
   for (int id : {1045, 1047, 1048, 1049, 1050, 1051}) Control(again, id)->setCurrentIndex(1);
   again.OnCommand(1);
   EXPECT_EQ(Contents(root + "time.cfg").toStdString(), "12/02/02\r\n01/01/01\r\n");
+}
+
+// Without a readable options file the controls show the options in effect,
+// so Save keeps them rather than writing a step of 0.
+TEST_F(SettingDlgTest, AnUnreadableOptionsFileKeepsTheOptionsInEffect) {
+  zv::ViewerOptions::Instance() = {"/tmp/shots", 7, true};
+  ASSERT_FALSE(QFileInfo::exists(QString::fromStdString(zv::OptionsFilePath())));
+  TestSettingDlg dialog;
+  EXPECT_EQ(Control<QLabel>(dialog, 1054)->text(), "7");
+  EXPECT_EQ(Control<QLineEdit>(dialog, 1040)->text(), "/tmp/shots");
+  Control(dialog, 1028)->setCurrentIndex(AddCard(dialog, "card"));
+  dialog.OnCommand(1);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_TRUE(Contents(dialog.optionsPath).contains("PLAY_VALUE=7\r\n"));
+  EXPECT_EQ(zv::ViewerOptions::Instance().playStep, 7);
+}
+
+// Nothing is reported as saved unless it was: a card that is gone, or files
+// that cannot be written, keep the dialog open with a message.
+TEST_F(SettingDlgTest, SaveReportsWhatItCouldNotWriteAndStaysOpen) {
+  TestSettingDlg dialog;
+  Control(dialog, 1028)->setCurrentIndex(AddCard(dialog, "card"));
+  const QString root = dir_.filePath("card");
+  ASSERT_TRUE(QDir(root).removeRecursively());  // taken out, or left unmounted
+  dialog.OnCommand(1);
+  EXPECT_EQ(dialog.messages, QStringList{"오류|드라이브를 찾을 수 없습니다.\n" + root + "/"});
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(QFileInfo::exists(root));
+
+  // A setup.cfg that cannot be replaced, and a missing options folder.
+  ASSERT_TRUE(QDir().mkpath(root + "/setup.cfg"));
+  dialog.optionsPath = dir_.filePath("missing/option.ini").toStdString();
+  dialog.messages.clear();
+  dialog.OnCommand(1);
+  ASSERT_EQ(dialog.messages.size(), 1);
+  const QStringList lines = dialog.messages[0].split('\n');
+  ASSERT_EQ(lines.size(), 3) << dialog.messages[0].toStdString();
+  EXPECT_EQ(lines[0], "오류|설정을 저장하지 못했습니다.");
+  EXPECT_TRUE(lines[1].startsWith(root + "/setup.cfg: ")) << lines[1].toStdString();
+  EXPECT_TRUE(lines[2].startsWith(dir_.filePath("missing/option.ini") + ": ")) << lines[2].toStdString();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
 // The real message box: shown modally with the text and title, closed here.
