@@ -322,7 +322,7 @@ QGroupBox* CSettingDlg::BuildViewerSection() {
 
 void CSettingDlg::FillDriveList() {
   driveList_->clear();
-  for (const zv::DriveEntry& drive : zv::ListDrives()) {
+  for (const zv::DriveEntry& drive : Drives()) {
     driveList_->addItem(QString::fromStdString(drive.Text()), QVariant::fromValue(drive));
   }
   driveList_->setCurrentIndex(-1);
@@ -567,18 +567,48 @@ void CSettingDlg::FormatCard() {
   const std::optional<zv::DriveEntry> selected = SelectedDrive();
   if (!selected) return;
   const zv::DriveEntry drive = *selected;
+  const QString title = QGuiApplication::applicationDisplayName();
   const zv::FormatDecision decision = zv::DecideCardFormat(DescribeVolume(drive));
   if (decision.verdict == zv::FormatVerdict::Ignored) return;
   if (decision.verdict != zv::FormatVerdict::Allowed) {
-    ShowMessageBox(QString::fromStdString(decision.message), QGuiApplication::applicationDisplayName(),
-                   QMessageBox::Ok, QMessageBox::Warning);
+    ShowMessageBox(QString::fromStdString(decision.message), title, QMessageBox::Ok, QMessageBox::Warning);
     return;
   }
-  if (ShowMessageBox(QStringLiteral("포맷 하시겠습니까?"), QGuiApplication::applicationDisplayName(),
-                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes) {
+  // The device the list was made with must be the one there now.
+  std::string reason;
+  const std::optional<zv::DeviceIdentity> identity = IdentifyDevice(drive, reason);
+  if (!identity) {
+    ShowMessageBox(QString::fromStdString(reason), title, QMessageBox::Ok, QMessageBox::Warning);
     return;
   }
-  RunFormatDialog(drive);
+  const QString question = QStringLiteral("포맷 하시겠습니까?\n\n장치: %1\n레이블: %2\n위치: %3\n크기: %4")
+                               .arg(QString::fromStdString(drive.devicePath),
+                                    drive.label.empty() ? QStringLiteral("(없음)") : QString::fromStdString(drive.label),
+                                    QString::fromStdString(drive.rootPath),
+                                    QString::fromStdString(zv::CardSizeText(identity->sizeBytes)));
+  if (ShowMessageBox(question, title, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) !=
+      QMessageBox::Yes) {
+    return;
+  }
+  RunFormatDialog(drive, *identity);
+  RefreshDrives(drive.devicePath);
+}
+
+QString CSettingDlg::DeviceChange(const zv::DriveEntry& drive, const zv::DeviceIdentity& identity) const {
+  std::string reason;
+  const std::optional<zv::DeviceIdentity> now = IdentifyDevice(drive, reason);
+  return QString::fromStdString(now ? zv::DeviceIdentityChange(identity, *now) : reason);
+}
+
+void CSettingDlg::RefreshDrives(const std::string& devicePath) {
+  FillDriveList();
+  for (int i = 0; i < driveList_->count(); ++i) {
+    if (driveList_->itemData(i).value<zv::DriveEntry>().devicePath == devicePath) {
+      driveList_->setCurrentIndex(i);  // reads the card's files again
+      return;
+    }
+  }
+  ClearRecorderControls();
 }
 
 int CSettingDlg::ShowMessageBox(const QString& text, const QString& title,
@@ -593,7 +623,16 @@ zv::VolumeDescription CSettingDlg::DescribeVolume(const zv::DriveEntry& drive) c
   return zv::VolumeProbe::System().Describe(drive);
 }
 
-void CSettingDlg::RunFormatDialog(const zv::DriveEntry& drive) {
-  CFormatCardDlg dialog(zv::CreateCardFormatter(drive), QString::fromStdString(drive.Text()), this);
+std::optional<zv::DeviceIdentity> CSettingDlg::IdentifyDevice(const zv::DriveEntry& drive,
+                                                              std::string& reason) const {
+  return zv::VolumeProbe::System().Identify(drive, reason);
+}
+
+std::vector<zv::DriveEntry> CSettingDlg::Drives() const { return zv::ListDrives(); }
+
+void CSettingDlg::RunFormatDialog(const zv::DriveEntry& drive, const zv::DeviceIdentity& identity) {
+  const QString device = QString::fromStdString(drive.devicePath + ", " + zv::CardSizeText(identity.sizeBytes));
+  CFormatCardDlg dialog(zv::CreateCardFormatter(drive), QString::fromStdString(drive.Text()), this, device);
+  dialog.checkDevice = [this, drive, identity] { return DeviceChange(drive, identity); };
   dialog.exec();
 }

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
+#include <functional>
 #include <optional>
 
 #include "config/CFormatCardDlg.h"
@@ -38,6 +39,8 @@ class TestSettingDlg : public CSettingDlg {
   int answer = QMessageBox::No;
   std::optional<zv::VolumeDescription> volume;
   int formatDialogs = 0;
+  bool runFormatDialog = false;        // the real format dialog, answered by the test
+  std::vector<zv::DriveEntry> drives;  // what the drive list shows when read again
   QTemporaryDir optionsFolder;
   std::string optionsPath = optionsFolder.filePath("option.ini").toStdString();
 
@@ -50,7 +53,11 @@ class TestSettingDlg : public CSettingDlg {
   zv::VolumeDescription DescribeVolume(const zv::DriveEntry& drive) const override {
     return volume ? *volume : CSettingDlg::DescribeVolume(drive);
   }
-  void RunFormatDialog(const zv::DriveEntry&) override { ++formatDialogs; }
+  void RunFormatDialog(const zv::DriveEntry& drive, const zv::DeviceIdentity& identity) override {
+    ++formatDialogs;
+    if (runFormatDialog) CSettingDlg::RunFormatDialog(drive, identity);
+  }
+  std::vector<zv::DriveEntry> Drives() const override { return drives; }
   std::string OptionsPath() const override { return optionsPath; }
 };
 
@@ -345,9 +352,19 @@ TEST_F(SettingDlgTest, FormatOffersOnlyAllowedCardsAndAsksFirst) {
   removable.removable = true;
   dialog.volume = removable;
   dialog.messages.clear();
+  dialog.OnCommand(1029);  // allowed, but its device is not there
+  EXPECT_EQ(dialog.messages, QStringList({QGuiApplication::applicationDisplayName() + "|" +
+                                          "카드가 마운트되어 있지 않습니다: " + dir_.filePath("card") + "/"}));
+  EXPECT_EQ(dialog.formatDialogs, 0);
+
+  // The question names the device, its label, its folder and its size.
+  const QString image = dir_.filePath("card/card.img");
+  ASSERT_EQ(QProcess::execute("truncate", {"-s", "8M", image}), 0);
+  dialog.messages.clear();
   dialog.OnCommand(1029);
   EXPECT_EQ(dialog.messages, QStringList({QGuiApplication::applicationDisplayName() +
-                                          "|포맷 하시겠습니까?"}));
+                                          "|포맷 하시겠습니까?\n\n장치: " + image + "\n레이블: card\n위치: " +
+                                          dir_.filePath("card") + "/\n크기: 8.4 MB"}));
   EXPECT_EQ(dialog.formatDialogs, 0);  // answered No
   dialog.answer = QMessageBox::Yes;
   dialog.OnCommand(1029);
@@ -394,6 +411,101 @@ TEST_F(SettingDlgTest, FormatDialogFormatsAnImageInTheBackground) {
   SaveScreenshot(dialog, "CFormatCardDlg.png");
   dialog.findChild<QPushButton*>("cancel")->click();
   EXPECT_FALSE(dialog.isVisible());
+}
+
+// Drives the real format dialog once it is shown: `onShown` runs with it,
+// and when a format it started has ended, the dialog is closed.
+class FormatDialogDriver {
+ public:
+  explicit FormatDialogDriver(std::function<void(CFormatCardDlg&)> onShown) : onShown_(std::move(onShown)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+    timer_.start(50);
+  }
+  QString status;  // the dialog's last result text
+
+ private:
+  void Poll() {
+    auto* dialog = qobject_cast<CFormatCardDlg*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    if (!shown_) {
+      shown_ = true;
+      onShown_(*dialog);
+      return;
+    }
+    if (dialog->IsFormatting()) return;
+    status = dialog->findChild<QLabel*>("result")->text();
+    dialog->findChild<QPushButton*>("cancel")->click();
+  }
+  std::function<void(CFormatCardDlg&)> onShown_;
+  QTimer timer_;
+  bool shown_ = false;
+};
+
+class FormatAndSaveTest : public SettingDlgTest {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(QProcess::execute("truncate", {"-s", "8M", image_}), 0);
+    ASSERT_EQ(QProcess::execute(zv::MkfsFatFormatter::ToolPath(), {"-n", "CARD", image_}), 0);
+    ASSERT_TRUE(QDir().mkpath(dir_.filePath("media/CARD")));
+    dialog_.answer = QMessageBox::Yes;
+    dialog_.runFormatDialog = true;
+    Control(dialog_, 1028)->addItem("CARD", QVariant::fromValue(card_));
+    Control(dialog_, 1028)->setCurrentIndex(Control(dialog_, 1028)->count() - 1);
+  }
+  static void Start(CFormatCardDlg& dialog) { dialog.findChild<QPushButton*>("start")->click(); }
+
+  const QString image_ = dir_.filePath("card.img");
+  const zv::DriveEntry card_{dir_.filePath("media/CARD/").toStdString(), image_.toStdString(), "CARD", "vfat", 6};
+  TestSettingDlg dialog_;
+};
+
+// After a format the card is found where it is mounted now (here under its
+// new label) and Save writes there; a card that did not come back leaves
+// nothing chosen, and Save asks for a drive.
+TEST_F(FormatAndSaveTest, AfterAFormatTheListIsReadAgainAndSaveWritesToTheCard) {
+  const zv::DriveEntry remounted{dir_.filePath("media/VARNI/").toStdString(), card_.devicePath, "VARNI", "vfat", 6};
+  ASSERT_TRUE(QDir().mkpath(dir_.filePath("media/VARNI")));
+  ASSERT_TRUE(QDir(dir_.filePath("media/CARD")).removeRecursively());  // the old mount point is gone
+  dialog_.drives = {remounted};
+  FormatDialogDriver driver(&FormatAndSaveTest::Start);
+  dialog_.OnCommand(1029);
+  EXPECT_TRUE(driver.status.startsWith("포맷이 끝났습니다.")) << driver.status.toStdString();
+  EXPECT_EQ(FatLabel(image_), "VARNI");
+  ASSERT_EQ(Control(dialog_, 1028)->count(), 1);
+  EXPECT_EQ(Control(dialog_, 1028)->currentIndex(), 0);
+  EXPECT_EQ(Control(dialog_, 1031)->currentIndex(), -1);  // a fresh card has no settings file
+  dialog_.OnCommand(1);
+  EXPECT_EQ(dialog_.result(), QDialog::Accepted);
+  EXPECT_TRUE(QFileInfo::exists(dir_.filePath("media/VARNI/setup.cfg")));
+
+  TestSettingDlg again;
+  again.answer = QMessageBox::Yes;
+  again.runFormatDialog = true;
+  Control(again, 1028)->addItem("VARNI", QVariant::fromValue(remounted));
+  Control(again, 1028)->setCurrentIndex(Control(again, 1028)->count() - 1);
+  FormatDialogDriver secondDriver(&FormatAndSaveTest::Start);
+  again.OnCommand(1029);  // this time the card does not come back
+  EXPECT_EQ(Control(again, 1028)->currentIndex(), -1);
+  again.messages.clear();
+  again.OnCommand(1);
+  EXPECT_EQ(again.messages, QStringList({"오류|드라이브를 선택해 주십시오."}));
+  EXPECT_NE(again.result(), QDialog::Accepted);
+}
+
+// Right before formatting the device is checked again: another file in the
+// image's place (a card swapped meanwhile) is not formatted.
+TEST_F(FormatAndSaveTest, ACardThatChangedBeforeStartIsNotFormatted) {
+  FormatDialogDriver driver([this](CFormatCardDlg& dialog) {
+    ASSERT_TRUE(QFile::rename(image_, image_ + ".old"));
+    ASSERT_EQ(QProcess::execute("truncate", {"-s", "8M", image_}), 0);
+    Start(dialog);
+  });
+  dialog_.OnCommand(1029);
+  EXPECT_TRUE(driver.status.startsWith("포맷하지 않았습니다.\n카드가 바뀌었습니다")) << driver.status.toStdString();
+  EXPECT_EQ(FatLabel(image_ + ".old"), "CARD");
+  QFile swapped(image_);
+  ASSERT_TRUE(swapped.open(QIODevice::ReadOnly));
+  EXPECT_EQ(swapped.readAll(), QByteArray(8 * 1024 * 1024, '\0'));  // untouched
 }
 
 // Renders the dialog with a generated card chosen, for a look at its layout.
