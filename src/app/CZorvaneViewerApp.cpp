@@ -6,6 +6,7 @@
 #include <QApplication>
 
 #include "app/CZorvaneViewerDlg.h"
+#include "app/StartupEnvironment.h"
 
 namespace {
 // Name of the lock that keeps a second instance from starting.
@@ -42,6 +43,7 @@ bool CZorvaneViewerApp::StartFrameworks() {
   application_ = std::make_unique<QApplication>(argc_, argv_);
   QApplication::setApplicationName("zorvane-viewer");
   QApplication::setApplicationDisplayName("VARNI Viewer");
+  zv::InstallQtTranslations(*application_);
   gst_init(&argc_, &argv_);
   return true;
 }

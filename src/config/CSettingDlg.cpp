@@ -332,6 +332,9 @@ void CSettingDlg::FillLists() {
   for (auto& [id, list] : lists_) {
     list->addItems(list->property("entries").toStringList());
     list->setCurrentIndex(-1);
+    // The layout may squeeze a list to its minimum; that minimum holds its
+    // longest entry ("주차모드 이벤트"), so no chosen entry is cut off.
+    list->setMinimumWidth(list->sizeHint().width());
   }
 }
 
