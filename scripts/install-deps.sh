@@ -13,7 +13,7 @@ PACKAGES=(
   gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
   libjs-leaflet fonts-noto-cjk qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils weston qt6-wayland
   poppler-utils dosfstools mtools ffmpeg dbus-daemon locales
 )
 

@@ -7,6 +7,7 @@
 
 #include "app/CZorvaneViewerDlg.h"
 #include "app/StartupEnvironment.h"
+#include "app/WindowGrabHook.h"
 
 namespace {
 // Name of the lock that keeps a second instance from starting.
@@ -30,6 +31,7 @@ bool CZorvaneViewerApp::InitInstance() {
 
   {
     CZorvaneViewerDlg dialog;
+    InstallWindowGrabHook(&dialog);
     dialog.DoModal(QCoreApplication::arguments().mid(1));
   }  // the main window stops playback and closes the engine as it goes
   return false;
