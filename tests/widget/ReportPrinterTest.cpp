@@ -100,6 +100,16 @@ class GermanLocale {
   QTemporaryDir folder_;
 };
 
+// A PDF that cannot be written is a failure (which PrintReport tells the
+// user), not a report.
+TEST_F(ReportPrinterTest, APdfThatCannotBeWrittenFails) {
+  QTemporaryDir dir;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("missing/report.pdf"));
+  EXPECT_FALSE(PrintReportTo(printer, job_));
+}
+
 // Numbers in the report use a point whatever the locale.
 TEST_F(ReportPrinterTest, NumbersUseAPointUnderACommaLocale) {
   GermanLocale german;
