@@ -145,17 +145,19 @@ void CZorvaneViewerDlg::UpdatePlayback() {
 
 // The update for a known moment: the engine's position on a tick, the target
 // of a seek or step at once (the engine may still report the old position
-// until the seek has gone through). While paused the instruments follow a
-// moment that changed; while running they follow every tick.
+// for a moment until the seek has gone through). While paused, everything
+// follows a moment that changed, and a still picture leaves the texts as
+// they are; while running they follow every tick.
 void CZorvaneViewerDlg::UpdatePlaybackAt(int64_t pos, bool moved) {
   seekSlider_->update();
+  if (!moved && EngineIs({Paused})) return;
   const bool playing = EngineIs({Running, Paused});
   timeText_->durationMs = playing ? static_cast<int32_t>(player_.GetDurationMs()) : 0;
   timeText_->positionMs = playing ? static_cast<int32_t>(pos) : 0;
   timeText_->update();
   const int64_t dur = static_cast<int64_t>(player_.GetDurationMs());
   if (EngineIs({Paused})) {
-    if (!moved || pos < 0) return;
+    if (pos < 0) return;
     seekSlider_->setRange(0, static_cast<int>(dur));
     if (!seekSlider_->isSliderDown()) seekSlider_->setValue(static_cast<int>(pos));
     ShowInstrumentsAt(static_cast<uint32_t>(pos));
