@@ -20,13 +20,17 @@ drag() {
   for i in 1 2 3 4; do xdotool mousemove_relative -- $(($4 / 4)) $(($5 / 4)); sleep 0.05; done
   sleep 0.2; xdotool mouseup "$1"; sleep 0.5
 }
+# Waits up to $2 tenths of a second for command $1 to succeed.
+within() { for _ in $(seq "$2"); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 # A right click at window point ($1, $2): how many menus it opened, and how
 # many are left after Escape closed one.
 menus_of_right_click() {
   local base; base=$(windows)
-  at "$1" "$2"; sleep 0.2; xdotool click 3; sleep 1
+  at "$1" "$2"; sleep 0.2; xdotool click 3
+  within '[ "$(windows)" -gt "$base" ]' 30
+  sleep 0.5
   local shown=$(( $(windows) - base ))
-  xdotool key Escape; sleep 1
+  xdotool key Escape; sleep 1.5
   local left=$(( $(windows) - base ))
   xdotool key Escape; sleep 0.3   # closes a second menu, if any
   echo "$shown $left"
@@ -56,12 +60,12 @@ screenshot after-drags
 read -r position size <<<"$before"
 x=${position%,*} y=${position#*,}
 drag 1 500 20 120 80
-[ "$(geometry)" = "$((x + 120)),$((y + 80)) $size " ] \
+within '[ "$(geometry)" = "$((x + 120)),$((y + 80)) $size " ]' 30 \
   && pass "a drag on the title strip moves the window" || fail "title strip drag: $before -> $(geometry)"
 # The left border band, below the title strip and left of the video area:
 # the left edge follows the pointer, pressed 3 pixels inside it.
 drag 1 3 300 -60 0
-[ "$(geometry)" = "$((x + 120 - 57)),$((y + 80)) 1091x742 " ] \
+within '[ "$(geometry)" = "$((x + 120 - 57)),$((y + 80)) 1091x742 " ]' 30 \
   && pass "the left border resizes the window" || fail "left border drag: $(geometry)"
 screenshot after-resize
 
