@@ -6,6 +6,8 @@
 #include <QApplication>
 
 #include "app/CZorvaneViewerDlg.h"
+#include "app/StartupEnvironment.h"
+#include "app/WindowGrabHook.h"
 #include "map/MapSchemeHandler.h"
 
 namespace {
@@ -30,6 +32,7 @@ bool CZorvaneViewerApp::InitInstance() {
 
   {
     CZorvaneViewerDlg dialog;
+    InstallWindowGrabHook(&dialog);
     dialog.DoModal(QCoreApplication::arguments().mid(1));
   }  // the main window stops playback and closes the engine as it goes
   return false;
@@ -45,6 +48,7 @@ bool CZorvaneViewerApp::StartFrameworks() {
   application_ = std::make_unique<QApplication>(argc_, argv_);
   QApplication::setApplicationName("zorvane-viewer");
   QApplication::setApplicationDisplayName("VARNI Viewer");
+  zv::InstallQtTranslations(*application_);
   gst_init(&argc_, &argv_);
   return true;
 }

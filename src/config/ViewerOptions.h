@@ -33,11 +33,13 @@ bool ReadViewerOptions(const std::string& path, ViewerOptions& options);
 // replaces the old one in a single step, so a failed write leaves the old file
 // as it was. False when the file cannot be written (for example when its
 // folder is missing: the folder is never created).
-bool WriteViewerOptions(const std::string& path, const ViewerOptions& options);
+// The reason of a failure goes to `error` when given.
+bool WriteViewerOptions(const std::string& path, const ViewerOptions& options,
+                        std::string* error = nullptr);
 
-// The default snapshot folder, CAM_CAPTURE in the user's documents folder.
-// Creates its last level when missing. Empty when the documents folder
-// cannot be named.
+// The default snapshot folder, CAM_CAPTURE in the user's documents folder
+// (the XDG documents folder). Creates it, with the documents folder, when
+// missing. Empty when the documents folder cannot be named.
 std::string DefaultCaptureFolder();
 
 }  // namespace zv

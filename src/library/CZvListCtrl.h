@@ -66,6 +66,7 @@ class CZvListCtrl : public QTreeView {
  private:
   std::string ColumnText(int row, int column) const;
   void RedrawRow(int row);
+  void MarkRowOf(const std::string& fullPath);
   void ShowPopupMenu(const QPoint& globalPos);
 
   RecordingListModel* model_;

@@ -27,7 +27,8 @@ void LoadMapPageFrom(const QString& programFolder);
 void AttachMapView(CZvMapPanelCtrl* host);
 
 // Moves the page's marker to the GPS fix of a playback position (the first
-// record at or after it); nothing when there is none or it is not valid.
+// record at or after it, else the last); nothing when there is none or it is
+// not valid.
 void ShowMapPosition(uint32_t positionMs);
 
 // Draws a route on the map in place of the last one, coloured by speed, and

@@ -90,11 +90,11 @@ QMenu* CZvGsensorCtrl::CreatePopupMenu() {
   return menu;
 }
 
+// The press stays in the graph, so the window behind it shows no second menu.
 void CZvGsensorCtrl::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton) {
-    QMenu* menu = CreatePopupMenu();
-    menu->exec(event->globalPosition().toPoint());
-    delete menu;
-  }
-  QWidget::mousePressEvent(event);
+  event->accept();
+  if (event->button() != Qt::RightButton) return;
+  QMenu* menu = CreatePopupMenu();
+  menu->exec(event->globalPosition().toPoint());
+  delete menu;
 }

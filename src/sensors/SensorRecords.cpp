@@ -55,7 +55,7 @@ void ClearSensorRecords() {
 bool FindGSensor(uint32_t timeMs, float& x, float& y, float& z) {
   x = y = z = 0;
   const auto& records = GSensorStore();
-  const size_t index = records.FirstAtOrAfter(timeMs);
+  const size_t index = records.IndexForTime(timeMs);
   if (index == records.npos) return false;
   const CGSensorData& sample = records[index];
   x = static_cast<float>(sample.x) / 1000.0f;
@@ -67,7 +67,7 @@ bool FindGSensor(uint32_t timeMs, float& x, float& y, float& z) {
 // The fix that a lookup at `timeMs` selects when it is valid; null otherwise.
 static const CGPSData* ValidFixAt(uint32_t timeMs) {
   const auto& records = GpsStore();
-  const size_t index = records.FirstAtOrAfter(timeMs);
+  const size_t index = records.IndexForTime(timeMs);
   if (index == records.npos || records[index].valid == 0) return nullptr;
   return &records[index];
 }
