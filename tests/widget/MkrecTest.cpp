@@ -215,6 +215,7 @@ TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
         {"a.avi", "--start", "yesterday"},
         {"a.avi", "--riff-limit", "100"},
         {"a.avi", "--colour", "red"},
+        {"a.avi", "-x"},
         {"--card"},
     };
     for (const QStringList& arguments : bad) {
@@ -222,6 +223,17 @@ TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
         EXPECT_FALSE(line.Parse(arguments, now)) << arguments.join(' ').toStdString();
         EXPECT_FALSE(line.Error().empty());
     }
+}
+
+TEST(MkrecCommandLineTest, HelpAndVersionStopParsing)
+{
+    MkrecCommandLine help;
+    ASSERT_TRUE(help.Parse({"--help", "--colour"}, QDateTime::currentDateTime()));
+    EXPECT_TRUE(help.HelpRequested());
+    MkrecCommandLine version;
+    ASSERT_TRUE(version.Parse({"a.avi", "--version"}, QDateTime::currentDateTime()));
+    EXPECT_TRUE(version.VersionRequested());
+    EXPECT_FALSE(version.HelpRequested());
 }
 
 } // namespace
