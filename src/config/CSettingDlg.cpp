@@ -19,6 +19,7 @@
 #include "config/CFormatCardDlg.h"
 #include "config/CardFilePaths.h"
 #include "config/LeadingInteger.h"
+#include "config/OptionsFiles.h"
 #include "config/ViewerOptions.h"
 #include "platform/CardFormatterFactory.h"
 #include "platform/DriveList.h"
@@ -102,7 +103,7 @@ CSettingDlg::CSettingDlg(QWidget* parent) : QDialog(parent) {
   // Opening: the drives first, then the lists, then the viewer's options.
   FillDriveList();
   FillLists();
-  if (zv::ReadViewerOptions(zv::OptionsFilePath(), zv::ViewerOptions::Instance())) {
+  if (zv::ReadViewerOptions(zv::OptionsFiles::Running().ToRead(), zv::ViewerOptions::Instance())) {
     ShowViewerOptions();
   }
   for (int id : kClockLists) List(id)->setEnabled(false);
@@ -510,7 +511,7 @@ void CSettingDlg::OnSave() {
   options.saveFolder = saveFolder_->text().toStdString();
   options.playStep = zv::LeadingDecimalInteger(playStepText_->text().toStdString());
   options.rearMirror = rearMirror_->isChecked();
-  zv::WriteViewerOptions(zv::OptionsFilePath(), options);
+  zv::OptionsFiles::Running().Write(options);
   accept();
 }
 

@@ -8,7 +8,7 @@
 #include "map/CZvMapPanelCtrl.h"
 #include "map/MapPositionCall.h"
 #include "map/PageScriptCall.h"
-#include "platform/ProgramFolder.h"
+#include "platform/ProgramLayout.h"
 #include "sensors/SensorRecords.h"
 
 QString MapPageUrlFor(const QString& programFolder) {
@@ -17,7 +17,9 @@ QString MapPageUrlFor(const QString& programFolder) {
   return QUrl::fromLocalFile(page.absoluteFilePath()).toString();
 }
 
-void LoadMapPage() { LoadMapPageFrom(QString::fromStdString(zv::ProgramFolder())); }
+void LoadMapPage() {
+  LoadMapPageFrom(QString::fromStdString(zv::ProgramLayout::Running().dataFolder));
+}
 
 void LoadMapPageFrom(const QString& programFolder) {
   CMapViewWnd* view = CMapViewWnd::Instance();

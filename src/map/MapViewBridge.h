@@ -13,7 +13,8 @@ class QWebEngineView;
 // The file URL of <program folder>/map/Map.htm; empty when the folder is.
 QString MapPageUrlFor(const QString& programFolder);
 
-// Loads the map page from the program folder into the map view.
+// Loads the map page from the program's data folder (the program folder, or
+// the installed data folder: ProgramLayout) into the map view.
 void LoadMapPage();
 // The same from another folder laid out as the program folder.
 void LoadMapPageFrom(const QString& programFolder);
