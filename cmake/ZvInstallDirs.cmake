@@ -9,6 +9,11 @@ set(ZV_APP_ID "io.github.zorvane.ZorvaneViewer" CACHE STRING
 # The home page shown by the package, the AppStream metainfo and the
 # GStreamer plugin's origin; empty when the project has none.
 set(ZV_HOMEPAGE_URL "" CACHE STRING "Home page of the project (empty: none)")
+if(ZV_HOMEPAGE_URL)
+  set(ZV_PACKAGE_ORIGIN ${ZV_HOMEPAGE_URL})
+else()
+  set(ZV_PACKAGE_ORIGIN "Unknown package origin")
+endif()
 
 # The program's own data: map/ (the map page, Leaflet linked in from the
 # system) and config/option.ini (the first default of the viewer options).
