@@ -11,7 +11,7 @@ PACKAGES=(
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
-  libjs-leaflet fonts-noto-cjk
+  qt6-svg-dev libjs-leaflet fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils
   poppler-utils dosfstools mtools ffmpeg
