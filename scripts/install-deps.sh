@@ -15,6 +15,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils
   poppler-utils dosfstools mtools ffmpeg
+  # checks of the install and the package (make test), dpkg-shlibdeps for CPack
+  desktop-file-utils appstream libxml2-utils shared-mime-info man-db lintian dpkg-dev
 )
 
 missing=()
@@ -25,8 +27,13 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "missing packages: ${missing[*]}" >&2
-  echo "run as root (or: sudo apt-get install ${missing[*]})" >&2
+  cat >&2 <<EOF
+These Debian packages are needed and not installed:
+  ${missing[*]}
+Install them with:
+  sudo apt-get install ${missing[*]}
+(or: sudo scripts/install-deps.sh), then run the same make command again.
+EOF
   exit 1
 fi
 echo "installing: ${missing[*]}"
