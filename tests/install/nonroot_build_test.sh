@@ -11,10 +11,12 @@ cp -a "$ZV_SOURCE"/{CMakeLists.txt,Makefile,cmake,scripts,src,parsefilter,tools,
 chmod -R a+rX "$T/src"
 [ "$(id -u)" = 0 ] && chown -R "$TEST_USER:" "$T/src"
 
-# One compiler at a time: the other tests run beside this one.
+# Unoptimised and without debug information, the quickest to compile, and
+# one compiler at a time: the other tests run beside this one.
 build="$T/home/build"
 if as_user "$T/home" bash -c "cmake -S '$T/src' -B '$build' -G Ninja -DZV_UNIT_ONLY=ON \
-      -DCMAKE_BUILD_TYPE=Debug >/dev/null && cmake --build '$build' --parallel 1 >/dev/null \
+      -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DCMAKE_C_FLAGS_DEBUG=-O0 >/dev/null \
+      && cmake --build '$build' --parallel 1 >/dev/null \
       && cd '$build' && ctest -L unit -j2 --output-on-failure" >"$WORK/unit.log" 2>&1; then
   pass "built and passed the unit tests as $(as_user "$T/home" id -un): $(grep 'tests passed' "$WORK/unit.log")"
 else
