@@ -10,6 +10,8 @@
 #include "map/MapSchemeHandler.h"
 #include "platform/RegistryStore.h"
 
+#include "BuildConfig.h"
+
 namespace {
 MapWebProfile* g_profile = nullptr;
 // The name of the profile's storage folders.
