@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kMinSide = 64;
 const QStringList kValueOptions = {"--card", "--seconds", "--minutes", "--front", "--rear", "--fps",
-                                   "--audio", "--gps", "--start", "--riff-limit"};
+                                   "--audio", "--gps", "--start", "--riff-limit", "--scene"};
 constexpr int kMaxSide = 4096;
 
 bool ParseSize(const QString& text, QSize& size)
@@ -44,7 +44,7 @@ const char* MkrecCommandLine::Usage()
 {
     return "usage: zv-mkrec OUT.AVI [--seconds N] [--front WxH] [--rear WxH|none] [--fps N]\n"
            "                [--audio aac|pcm|none] [--gps route|none|invalid] [--event]\n"
-           "                [--start \"YYYY-MM-DD hh:mm:ss\"] [--riff-limit BYTES]\n"
+           "                [--start \"YYYY-MM-DD hh:mm:ss\"] [--riff-limit BYTES] [--scene road|chart]\n"
            "       zv-mkrec --card DIR [--minutes N] [--start \"YYYY-MM-DD hh:mm:ss\"]\n"
            "                [--front WxH] [--rear WxH|none] [--fps N] [--audio aac|pcm|none]\n"
            "  --start: the first frame of OUT.AVI, or the end of the last recording of the card\n";
@@ -123,6 +123,9 @@ bool MkrecCommandLine::ParseOption(const QString& name, const QString& value)
         if (!ParseChoice(value, {{"route", GpsMode::Route}, {"none", GpsMode::None}, {"invalid", GpsMode::Invalid}},
                          m_options.gps))
             return Fail("--gps must be route, none or invalid: " + value);
+    } else if (name == "--scene") {
+        if (!ParseChoice(value, {{"road", SceneKind::Road}, {"chart", SceneKind::Chart}}, m_options.scene))
+            return Fail("--scene must be road or chart: " + value);
     } else if (name == "--start") {
         const QDateTime start = QDateTime::fromString(value, "yyyy-MM-dd hh:mm:ss");
         if (!start.isValid())

@@ -13,6 +13,8 @@
 namespace zv::mkrec {
 
 enum class AudioMode { Aac, Pcm, None };
+// What the cameras see: the road, or a still test chart.
+enum class SceneKind { Road, Chart };
 
 struct RecordingOptions
 {
@@ -28,6 +30,7 @@ struct RecordingOptions
     QDateTime start;              // local time of the first frame
     std::uint64_t riffLimit = recfmt::kDefaultRiffLimit;
     int sampleRate = 16000;
+    SceneKind scene = SceneKind::Road;
 };
 
 } // namespace zv::mkrec
