@@ -406,7 +406,7 @@ int32_t CGraphPlayer::RepaintVideo() {
 int32_t CGraphPlayer::GetCurrentImage(int channel, QImage* image) const {
   const GstElementPtr& renderer = channel == 0 ? renderer1_ : renderer2_;
   if ((channel != 0 && channel != 1) || !renderer || !relay_) return E_POINTER;
-  QImage frame = relay_->LatestFrame(channel);
+  QImage frame = relay_->LatestFrame(channel).ToImage();
   if (frame.isNull()) return E_FAIL;
   *image = std::move(frame);
   return S_OK;
