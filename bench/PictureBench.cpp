@@ -10,9 +10,7 @@
 // The benchmark wants a display for OpenGL; without one it starts itself
 // again under xvfb-run, where OpenGL is Mesa's software renderer.
 // `--save DIR` also writes the grabbed pictures and the reference there.
-#include <gst/app/gstappsink.h>
 #include <gst/gst.h>
-#include <gst/video/video.h>
 
 #include <QApplication>
 #include <QDir>
@@ -25,9 +23,9 @@
 #include <functional>
 #include <string>
 
+#include "PictureChecks.h"
 #include "app/StartupEnvironment.h"
 #include "player/CVideoPlayer.h"
-#include "player/PictureSimilarity.h"
 #include "skin/CZvScreenCtrl.h"
 
 namespace {
@@ -48,64 +46,6 @@ void RunEventsUntil(const std::function<bool()>& done, int limitMs) {
   while (!done() && timer.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-// The first frame of the chart at its own size, decoded and converted by
-// GStreamer alone.
-QImage DecodedChart() {
-  const std::string description = "filesrc location=\"" + kChart.toStdString() +
-                                  "\" ! avidemux ! h264parse ! avdec_h264 ! videoconvert ! "
-                                  "video/x-raw,format=BGRx ! appsink name=sink";
-  GstElement* pipeline = gst_parse_launch(description.c_str(), nullptr);
-  if (!pipeline) return {};
-  GstElement* sink = gst_bin_get_by_name(GST_BIN(pipeline), "sink");
-  gst_element_set_state(pipeline, GST_STATE_PAUSED);
-  QImage image;
-  if (GstSample* sample = gst_app_sink_try_pull_preroll(GST_APP_SINK(sink), 20 * GST_SECOND)) {
-    GstVideoInfo info;
-    GstMapInfo map;
-    GstBuffer* buffer = gst_sample_get_buffer(sample);
-    if (gst_video_info_from_caps(&info, gst_sample_get_caps(sample)) && gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-      image = QImage(map.data, info.width, info.height, GST_VIDEO_INFO_PLANE_STRIDE(&info, 0), QImage::Format_RGB32)
-                  .copy();
-      gst_buffer_unmap(buffer, &map);
-    }
-    gst_sample_unref(sample);
-  }
-  gst_element_set_state(pipeline, GST_STATE_NULL);
-  gst_object_unref(sink);
-  gst_object_unref(pipeline);
-  return image;
-}
-
-zv::SamplePlane Channel(const QImage& image, int shift) {
-  zv::SamplePlane plane(image.width(), image.height());
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) plane.At(x, y) = static_cast<float>((row[x] >> shift) & 0xFF);
-  }
-  return plane;
-}
-
-// The SSIM of `shown` against the area-averaged `chart`, averaged over red,
-// green and blue.
-double SsimVsArea(const QImage& shown, const QImage& chart) {
-  double sum = 0;
-  for (int shift : {16, 8, 0})
-    sum += zv::StructuralSimilarity(Channel(shown, shift),
-                                    zv::AreaAverage(Channel(chart, shift), shown.width(), shown.height()));
-  return sum / 3;
-}
-
-QImage AreaReference(const QImage& chart, QSize size) {
-  QImage out(size, QImage::Format_RGB32);
-  const zv::SamplePlane r = zv::AreaAverage(Channel(chart, 16), size.width(), size.height());
-  const zv::SamplePlane g = zv::AreaAverage(Channel(chart, 8), size.width(), size.height());
-  const zv::SamplePlane b = zv::AreaAverage(Channel(chart, 0), size.width(), size.height());
-  for (int y = 0; y < size.height(); ++y)
-    for (int x = 0; x < size.width(); ++x)
-      out.setPixel(x, y, qRgb(qRound(r.At(x, y)), qRound(g.At(x, y)), qRound(b.At(x, y))));
-  return out;
-}
-
 // Shows the chart paused on the front screen and measures it; prints
 // `name: value`.
 int Measure(const char* name, const QString& saveDir) {
@@ -122,16 +62,17 @@ int Measure(const char* name, const QString& saveDir) {
   RunEventsUntil([&] { return !front.CurrentFrame().isNull(); }, 10000);
   RunEventsUntil([] { return false; }, 300);
   const QImage shown = front.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QImage chart = DecodedChart();
+  const QImage chart = DecodeFirstFrame(kChart);
   if (shown.size() != QSize(kShownWidth, kShownHeight) || chart.isNull()) {
     std::fprintf(stderr, "picture benchmark: no picture on the screen or no decoded chart\n");
     return 1;
   }
   if (!saveDir.isEmpty()) {
     shown.save(saveDir + "/" + name + ".png");
-    AreaReference(chart, shown.size()).save(saveDir + "/area-reference.png");
+    AreaAveraged(chart, shown.size()).save(saveDir + "/area-reference.png");
   }
-  std::printf("%s: %.4f\n", name, SsimVsArea(shown, chart));
+  std::fprintf(stderr, "%s: the screen draws %s\n", name, front.UsesOpenGl() ? "with OpenGL" : "on the CPU");
+  std::printf("%s: %.4f\n", name, SsimAgainstArea(shown, chart));
   return 0;
 }
 
