@@ -1,4 +1,0 @@
-#pragma once
-
-// Whether the screens are expected to draw with OpenGL in this run.
-extern bool g_expectOpenGl;
