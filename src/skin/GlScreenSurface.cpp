@@ -112,21 +112,37 @@ std::pair<float, float> TapsFor(double scale) {
 
 }  // namespace
 
-bool GlScreenSurface::Available() {
-  static const bool available = [] {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == "offscreen" || platform == "minimal") return false;
-    QOpenGLContext context;
-    if (!context.create()) return false;
-    QOffscreenSurface surface;
-    surface.setFormat(context.format());
-    surface.create();
-    if (!surface.isValid() || !context.makeCurrent(&surface)) return false;
-    context.doneCurrent();
-    return true;
-  }();
-  return available;
+namespace {
+
+bool g_softwareAllowed = false;
+
+enum class Renderer { None, Software, Hardware };
+
+Renderer ProbeRenderer() {
+  const QString platform = QGuiApplication::platformName();
+  if (platform == "offscreen" || platform == "minimal") return Renderer::None;
+  QOpenGLContext context;
+  if (!context.create()) return Renderer::None;
+  QOffscreenSurface surface;
+  surface.setFormat(context.format());
+  surface.create();
+  if (!surface.isValid() || !context.makeCurrent(&surface)) return Renderer::None;
+  const auto* name = reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER));
+  const QString renderer = QString::fromLatin1(name ? name : "").toLower();
+  context.doneCurrent();
+  for (const char* software : {"llvmpipe", "softpipe", "software rasterizer", "swrast", "swr "})
+    if (renderer.contains(QLatin1String(software))) return Renderer::Software;
+  return Renderer::Hardware;
 }
+
+}  // namespace
+
+bool GlScreenSurface::Available() {
+  static const Renderer renderer = ProbeRenderer();
+  return renderer == Renderer::Hardware || (renderer == Renderer::Software && g_softwareAllowed);
+}
+
+void GlScreenSurface::SetSoftwareRendererAllowed(bool allowed) { g_softwareAllowed = allowed; }
 
 GlScreenSurface::GlScreenSurface(QWidget* parent, std::function<void()> failed)
     : QOpenGLWidget(parent), m_failed(std::move(failed)) {}

@@ -20,10 +20,16 @@
 // turn it into RGB.
 class GlScreenSurface : public QOpenGLWidget, protected QOpenGLFunctions, public IScreenSurface {
  public:
-  // Whether screens can draw with OpenGL in this process: not on the
-  // offscreen or minimal platforms, nor where no context can be made (as
-  // with QT_XCB_GL_INTEGRATION=none). Decided once.
+  // Whether screens draw with OpenGL in this process: not on the offscreen
+  // or minimal platforms, nor where no context can be made (as with
+  // QT_XCB_GL_INTEGRATION=none), nor with a software renderer (Mesa's
+  // llvmpipe and the like), which spends more CPU than the CPU path does,
+  // unless software renderers are allowed.
   static bool Available();
+  // Lets screens draw through a software renderer, for the tests and
+  // benchmarks of the OpenGL path on machines without a GPU. Takes effect
+  // for screens made afterwards.
+  static void SetSoftwareRendererAllowed(bool allowed);
 
   // `failed` is called, later on the event loop, if OpenGL turns out not to
   // work for this widget after all.

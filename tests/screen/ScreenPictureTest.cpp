@@ -14,8 +14,13 @@
 #include "output/ChannelImages.h"
 #include "player/CVideoPlayer.h"
 #include "skin/CZvScreenCtrl.h"
+#include "skin/GlScreenSurface.h"
 
 namespace {
+
+// The virtual display's OpenGL is Mesa's software renderer, which the
+// program leaves alone; these tests are about the OpenGL path all the same.
+const bool kSoftwareOpenGl = (GlScreenSurface::SetSoftwareRendererAllowed(true), true);
 
 // Recordings made once for the whole run.
 class Recordings {
@@ -86,6 +91,11 @@ TEST(ScreenPathTest, OpenGlWhereTheMachineHasItElseTheCpuAndFramesShowEitherWay)
   const QImage shown = Shown(screens.front);
   ASSERT_FALSE(shown.isNull());
   EXPECT_LE(LargestDifference(shown, frame.scaled(shown.size())), 1);
+  // Left to itself the program draws on the CPU rather than through
+  // Mesa's software renderer.
+  GlScreenSurface::SetSoftwareRendererAllowed(false);
+  EXPECT_FALSE(CZvScreenCtrl().UsesOpenGl());
+  GlScreenSurface::SetSoftwareRendererAllowed(true);
 }
 
 class ScreenColourTest : public ::testing::TestWithParam<const char*> {};
