@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 // The inner loops are also built for AVX2, chosen at run time where the
 // processor has it.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
@@ -51,6 +55,24 @@ ZV_HOT_LOOP void AddRow(uint16_t* __restrict columns, const uint8_t* __restrict 
   }
 }
 
+// The weighted sum of `N` source rows of a plane of its own, in one pass
+// over the columns (the weights of a target row add up to 256).
+template <int N>
+ZV_HOT_LOOP void SumRows(uint16_t* __restrict columns, const uint8_t* const* rows, const uint16_t* weights,
+                         int width) {
+  const uint8_t* __restrict r[N];
+  uint16_t w[N];
+  for (int t = 0; t < N; ++t) {
+    r[t] = rows[t];
+    w[t] = weights[t];
+  }
+  for (int x = 0; x < width; ++x) {
+    uint16_t sum = 0;
+    for (int t = 0; t < N; ++t) sum = static_cast<uint16_t>(sum + w[t] * r[t][x]);
+    columns[x] = sum;
+  }
+}
+
 // Target samples from the combined columns. `Taps` fixes the tap count at
 // compile time for the common counts (0: any count).
 template <int Taps>
@@ -64,6 +86,59 @@ void FilterColumns(const uint16_t* columns, const ResampleAxis& axis, int target
     out[i] = static_cast<uint16_t>(sum >> 14);
   }
 }
+
+#ifdef __SSE2__
+// Eight rows of combined columns (8.8) as one vector per column holding the
+// eight rows (8.7, so that they are signed 16-bit values), one 8 × 8
+// transpose at a time. Two zero columns follow.
+void InterleaveRows(const std::array<uint16_t*, 8>& rows, int width, int16_t* out) {
+  int x = 0;
+  for (; x + 8 <= width; x += 8) {
+    __m128i r[8];
+    for (int i = 0; i < 8; ++i)
+      r[i] = _mm_srli_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[i] + x)), 1);
+    const __m128i t0 = _mm_unpacklo_epi16(r[0], r[1]), t1 = _mm_unpackhi_epi16(r[0], r[1]);
+    const __m128i t2 = _mm_unpacklo_epi16(r[2], r[3]), t3 = _mm_unpackhi_epi16(r[2], r[3]);
+    const __m128i t4 = _mm_unpacklo_epi16(r[4], r[5]), t5 = _mm_unpackhi_epi16(r[4], r[5]);
+    const __m128i t6 = _mm_unpacklo_epi16(r[6], r[7]), t7 = _mm_unpackhi_epi16(r[6], r[7]);
+    const __m128i u[8] = {_mm_unpacklo_epi32(t0, t2), _mm_unpackhi_epi32(t0, t2), _mm_unpacklo_epi32(t1, t3),
+                          _mm_unpackhi_epi32(t1, t3), _mm_unpacklo_epi32(t4, t6), _mm_unpackhi_epi32(t4, t6),
+                          _mm_unpacklo_epi32(t5, t7), _mm_unpackhi_epi32(t5, t7)};
+    auto* column = reinterpret_cast<__m128i*>(out + static_cast<std::ptrdiff_t>(x) * 8);
+    for (int k = 0; k < 4; ++k) {
+      _mm_storeu_si128(column + 2 * k, _mm_unpacklo_epi64(u[k], u[k + 4]));
+      _mm_storeu_si128(column + 2 * k + 1, _mm_unpackhi_epi64(u[k], u[k + 4]));
+    }
+  }
+  for (; x < width; ++x)
+    for (int i = 0; i < 8; ++i) out[x * 8 + i] = static_cast<int16_t>(rows[i][x] >> 1);
+  std::fill(out + static_cast<std::ptrdiff_t>(width) * 8, out + static_cast<std::ptrdiff_t>(width + 2) * 8, 0);
+}
+
+// The target samples of eight rows at once from their interleaved columns:
+// each pair of taps is one multiply-add of 16-bit pairs. Writes 8.8 values,
+// row r at out + r × targetWidth.
+void FilterInterleaved(const int16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out) {
+  const auto* c = reinterpret_cast<const __m128i*>(columns);
+  const int taps = axis.Taps();
+  alignas(16) int32_t v[8];
+  for (int i = 0; i < targetWidth; ++i) {
+    const __m128i* col = c + axis.First(i);
+    const uint16_t* w = axis.Weights(i);
+    __m128i lo = _mm_set1_epi32(1 << 12), hi = lo;
+    for (int t = 0; t < taps; t += 2) {
+      const __m128i a = _mm_loadu_si128(col + t);
+      const __m128i b = t + 1 < taps ? _mm_loadu_si128(col + t + 1) : _mm_setzero_si128();
+      const __m128i pair = _mm_set1_epi32(static_cast<int>(w[t] | (t + 1 < taps ? uint32_t(w[t + 1]) << 16 : 0)));
+      lo = _mm_add_epi32(lo, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), pair));
+      hi = _mm_add_epi32(hi, _mm_madd_epi16(_mm_unpackhi_epi16(a, b), pair));
+    }
+    _mm_store_si128(reinterpret_cast<__m128i*>(v), _mm_srai_epi32(lo, 13));
+    _mm_store_si128(reinterpret_cast<__m128i*>(v + 4), _mm_srai_epi32(hi, 13));
+    for (int r = 0; r < 8; ++r) out[r * targetWidth + i] = static_cast<uint16_t>(v[r]);
+  }
+}
+#endif
 
 // The colour map for 8.8 fixed-point samples, with the offsets folded into
 // a bias (and half a level, so that truncation rounds).
@@ -144,26 +219,56 @@ void PictureScaler::PrepareAxes(const PlanarPicture& picture, int width, int hei
     const double sy = double(picture.height) / height / p.subsampleY;
     axes_[c] = {ResampleAxis(p.width, width, sx, p.shiftX, ResampleAxis::kOne),
                 ResampleAxis(p.height, height, sy, p.shiftY, kRowWeightOne)};
-    rows_[c].assign(static_cast<std::size_t>(width), 0);
+    rows_[c].assign(static_cast<std::size_t>(width) * 8, 0);
     widest = std::max(widest, static_cast<std::size_t>(p.width));
   }
-  columns_.assign(widest, 0);
+  width_ = width;
+  for (auto& columns : columns_) columns.assign(widest, 0);
+  scratch_.assign(widest, 0);
+  int taps = 0;
+  for (const Axes& a : axes_) taps = std::max(taps, a.y.Taps());
+  sourceRows_.assign(static_cast<std::size_t>(taps), nullptr);
+  sourceWeights_.assign(static_cast<std::size_t>(taps), 0);
+  interleaved_.assign((widest + 2) * 8, 0);
 }
 
-// Target row `row` of one channel, as 8.8 fixed-point samples: first the
-// source rows are combined column by column, then the columns.
-void PictureScaler::ScaleRow(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* out) {
-  uint16_t* columns = columns_.data();
+// The source rows that target row `row` of one channel covers, combined
+// column by column into 8.8 fixed-point values.
+void PictureScaler::CombineRows(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* columns) {
   const int first = axes.y.First(row);
   const uint16_t* wy = axes.y.Weights(row);
-  bool started = false;
+  int n = 0;
   for (int t = 0; t < axes.y.Taps(); ++t) {
     if (wy[t] == 0) continue;
-    const uint8_t* src = plane.data + static_cast<std::ptrdiff_t>(first + t) * plane.stride;
-    AddRow(columns, src, plane.width, plane.step, wy[t], started);
-    started = true;
+    sourceRows_[n] = plane.data + static_cast<std::ptrdiff_t>(first + t) * plane.stride;
+    sourceWeights_[n++] = wy[t];
   }
-  const int targetWidth = static_cast<int>(rows_[0].size());
+  if (plane.step != 1) {  // interleaved samples: one row at a time
+    for (int i = 0; i < n; ++i) AddRow(columns, sourceRows_[i], plane.width, plane.step, sourceWeights_[i], i > 0);
+    return;
+  }
+  // Rows of a plane of their own: up to four in one pass.
+  for (int i = 0; i < n; i += 4) {
+    uint16_t* sum = i == 0 ? columns : scratch_.data();
+    const uint8_t* const* rows = sourceRows_.data() + i;
+    const uint16_t* weights = sourceWeights_.data() + i;
+    switch (std::min(4, n - i)) {
+      case 1: SumRows<1>(sum, rows, weights, plane.width); break;
+      case 2: SumRows<2>(sum, rows, weights, plane.width); break;
+      case 3: SumRows<3>(sum, rows, weights, plane.width); break;
+      default: SumRows<4>(sum, rows, weights, plane.width); break;
+    }
+    if (i > 0)
+      for (int x = 0; x < plane.width; ++x) columns[x] = static_cast<uint16_t>(columns[x] + scratch_[x]);
+  }
+}
+
+// Target row `row` of one channel as 8.8 fixed-point samples, one row at a
+// time (where there is no SSE2).
+void PictureScaler::ScaleRow(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* out) {
+  uint16_t* columns = columns_[0].data();
+  CombineRows(plane, axes, row, columns);
+  const int targetWidth = static_cast<int>(width_);
   switch (axes.x.Taps()) {
     case 1: return FilterColumns<1>(columns, axes.x, targetWidth, out);
     case 2: return FilterColumns<2>(columns, axes.x, targetWidth, out);
@@ -177,14 +282,34 @@ void PictureScaler::ScaleRow(const ChannelPlane& plane, const Axes& axes, int ro
   }
 }
 
+// Eight target rows of one channel (from `row` on; rows past the picture
+// repeat its last row), written row after row into `out`.
+void PictureScaler::ScaleRows(const ChannelPlane& plane, const Axes& axes, int row, int height, uint16_t* out) {
+#ifdef __SSE2__
+  std::array<uint16_t*, 8> columns{};
+  for (int r = 0; r < 8; ++r) {
+    columns[r] = columns_[r].data();
+    CombineRows(plane, axes, std::min(row + r, height - 1), columns[r]);
+  }
+  InterleaveRows(columns, plane.width, interleaved_.data());
+  FilterInterleaved(interleaved_.data(), axes.x, width_, out);
+#else
+  for (int r = 0; r < 8; ++r) ScaleRow(plane, axes, std::min(row + r, height - 1), out + r * width_);
+#endif
+}
+
 void PictureScaler::Scale(const PlanarPicture& picture, uint32_t* target, int width, int height, int strideBytes) {
   if (width <= 0 || height <= 0 || picture.width <= 0 || picture.height <= 0) return;
   PrepareAxes(picture, width, height);
   const RowColourMap colours(picture.colours);
-  for (int y = 0; y < height; ++y) {
-    for (int c = 0; c < 3; ++c) ScaleRow(picture.channels[c], axes_[c], y, rows_[c].data());
-    auto* out = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(target) + static_cast<std::ptrdiff_t>(y) * strideBytes);
-    ConvertRow(colours, rows_[0].data(), rows_[1].data(), rows_[2].data(), out, width);
+  for (int y0 = 0; y0 < height; y0 += 8) {
+    for (int c = 0; c < 3; ++c) ScaleRows(picture.channels[c], axes_[c], y0, height, rows_[c].data());
+    for (int r = 0; r < 8 && y0 + r < height; ++r) {
+      auto* out = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(target) +
+                                              static_cast<std::ptrdiff_t>(y0 + r) * strideBytes);
+      const size_t at = static_cast<size_t>(r) * width;
+      ConvertRow(colours, rows_[0].data() + at, rows_[1].data() + at, rows_[2].data() + at, out, width);
+    }
   }
 }
 

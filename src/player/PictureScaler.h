@@ -79,12 +79,19 @@ class PictureScaler {
     ResampleAxis x, y;
   };
   void PrepareAxes(const PlanarPicture& picture, int width, int height);
+  void CombineRows(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* columns);
   void ScaleRow(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* out);
+  void ScaleRows(const ChannelPlane& plane, const Axes& axes, int row, int height, uint16_t* out);
 
   std::array<Axes, 3> axes_;
   std::array<int, 10> shape_{};  // what the axes were made for
-  std::vector<uint16_t> columns_;
-  std::array<std::vector<uint16_t>, 3> rows_;
+  int width_ = 0;
+  std::array<std::vector<uint16_t>, 8> columns_;  // combined source rows
+  std::vector<uint16_t> scratch_;
+  std::vector<const uint8_t*> sourceRows_;         // the rows one target row combines
+  std::vector<uint16_t> sourceWeights_;
+  std::vector<int16_t> interleaved_;               // eight rows of them, column by column
+  std::array<std::vector<uint16_t>, 3> rows_;      // eight target rows of each channel
 };
 
 }  // namespace zv
