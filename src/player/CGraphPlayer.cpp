@@ -379,6 +379,10 @@ int32_t CGraphPlayer::SetBrightness(int32_t offset) {
     params->PutParam(kParamBrightnessEnable, 1);
     result = params->PutParam(kParamBrightness, value);
   }
+  if (value != brightness_) {
+    brightness_ = value;
+    PresentStillPictureAgain();
+  }
   return result;
 }
 
@@ -386,7 +390,22 @@ int32_t CGraphPlayer::SetRearMirror(bool mirrored) {
   auto params = DecoderParamsAdapter::Query(decoder2_.get());
   if (!params) return S_OK;
   params->PutParam(kParamMirrorEnable, 1);
-  return params->PutParam(kParamMirror, mirrored ? 1 : 0);
+  const int32_t result = params->PutParam(kParamMirror, mirrored ? 1 : 0);
+  if (mirrored != mirrored_) {
+    mirrored_ = mirrored;
+    PresentStillPictureAgain();
+  }
+  return result;
+}
+
+// A paused or stopped pipeline holds its still picture as it was decoded:
+// a flushing seek to where it stands sends that picture through the
+// decoders' brightness and mirror once more, so a change shows at once.
+// Playing, the next frame shows it anyway.
+void CGraphPlayer::PresentStillPictureAgain() {
+  if (!graph_ || (state_ != Paused && state_ != Stopped)) return;
+  int64_t position = 0;
+  if (GetCurrentPosition(&position) == S_OK) Seek(position, appliedRate_);
 }
 
 // ---- Video windows -------------------------------------------------------
@@ -406,7 +425,7 @@ int32_t CGraphPlayer::RepaintVideo() {
 int32_t CGraphPlayer::GetCurrentImage(int channel, QImage* image) const {
   const GstElementPtr& renderer = channel == 0 ? renderer1_ : renderer2_;
   if ((channel != 0 && channel != 1) || !renderer || !relay_) return E_POINTER;
-  QImage frame = relay_->LatestFrame(channel);
+  QImage frame = relay_->LatestFrame(channel).ToImage();
   if (frame.isNull()) return E_FAIL;
   *image = std::move(frame);
   return S_OK;

@@ -75,6 +75,7 @@ class CGraphPlayer {
   bool Seek(int64_t position, float rate);
   void PollBus();
   void RemoveInsertedFilters();
+  void PresentStillPictureAgain();
 
   zv::GstElementPtr renderer1_, renderer2_;
   zv::GstElementPtr graph_;
@@ -96,5 +97,7 @@ class CGraphPlayer {
 
   float appliedRate_ = 1.0f;      // the rate the pipeline plays at
   bool endOfStream_ = false;      // the pipeline has played to its end
+  int32_t brightness_ = 0;        // the decoders' brightness value
+  bool mirrored_ = false;         // the rear decoder mirrors
   std::unique_ptr<zv::FrameRelay> relay_;
 };

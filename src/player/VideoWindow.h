@@ -1,22 +1,18 @@
 #pragma once
 
-#include <QSize>
-
-class QImage;
-
 namespace zv {
 
-// A window that shows one video channel. The engine hands it every frame on
-// the user-interface thread; the window keeps the last one and paints it
-// stretched over its whole area.
+class VideoFrame;
+
+// A window that shows one video channel. The engine hands it every new
+// decoded frame on the user-interface thread; the window keeps the last one
+// and draws it over its whole area, scaling and converting it itself (and
+// only when it is shown).
 class IVideoWindow {
  public:
   virtual ~IVideoWindow() = default;
-  virtual void PresentFrame(const QImage& frame) = 0;
+  virtual void PresentFrame(const VideoFrame& frame) = 0;
   virtual void RepaintFrame() = 0;
-  // The size the window shows its pictures at; frames are scaled to it
-  // before they are handed over. Empty: the frame's own size.
-  virtual QSize DisplaySize() const { return {}; }
 };
 
 }  // namespace zv

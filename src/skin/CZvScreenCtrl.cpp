@@ -1,6 +1,7 @@
 #include "CZvScreenCtrl.h"
 
-#include <QPainter>
+#include "skin/CpuScreenSurface.h"
+#include "skin/GlScreenSurface.h"
 
 CZvScreenCtrl::CZvScreenCtrl(QWidget* parent) : QWidget(parent) {
   setWindowTitle("ZvScreenWnd");
@@ -8,30 +9,51 @@ CZvScreenCtrl::CZvScreenCtrl(QWidget* parent) : QWidget(parent) {
   // Presses on the picture stay here: they neither move the window nor open
   // the window's menu.
   setAttribute(Qt::WA_NoMousePropagation);
+  setAttribute(Qt::WA_NoSystemBackground);
+  if (GlScreenSurface::Available()) {
+    m_openGl = true;
+    UseSurface(new GlScreenSurface(this, [this] { FallBackToCpu(); }));
+  } else {
+    UseSurface(new CpuScreenSurface(this));
+  }
 }
 
-void CZvScreenCtrl::SetFrame(const QImage& frame) {
+void CZvScreenCtrl::UseSurface(IScreenSurface* surface) {
+  m_surface = surface;
+  QWidget* widget = surface->Widget();
+  // Presses go to the screen itself, not to the surface on it.
+  widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+  widget->setGeometry(rect());
+  widget->show();
+  m_surface->ShowFrame(m_frame);
+}
+
+// OpenGL did not work out for this screen after all: draw on the CPU.
+void CZvScreenCtrl::FallBackToCpu() {
+  if (!m_openGl) return;
+  m_openGl = false;
+  m_madeBefore += m_surface->PicturesMade();
+  m_surface->Widget()->hide();
+  m_surface->Widget()->deleteLater();
+  UseSurface(new CpuScreenSurface(this));
+}
+
+void CZvScreenCtrl::SetFrame(const QImage& frame) { PresentFrame(zv::VideoFrame::FromImage(frame)); }
+
+void CZvScreenCtrl::ClearFrame() { PresentFrame(zv::VideoFrame()); }
+
+void CZvScreenCtrl::PresentFrame(const zv::VideoFrame& frame) {
   m_frame = frame;
-  update();
+  m_surface->ShowFrame(frame);
 }
 
-void CZvScreenCtrl::ClearFrame() {
-  m_frame = QImage();
-  update();
-}
+void CZvScreenCtrl::RepaintFrame() { m_surface->Widget()->update(); }
 
-void CZvScreenCtrl::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  if (m_frame.isNull()) {
-    painter.fillRect(rect(), Qt::black);
-    return;
-  }
-  // Frames normally arrive at the screen's own size; only a frame made for
-  // an older size is stretched.
-  if (m_frame.size() == size()) {
-    painter.drawImage(0, 0, m_frame);
-    return;
-  }
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  painter.drawImage(rect(), m_frame);
+QImage CZvScreenCtrl::CurrentFrame() const { return m_frame.IsNull() ? QImage() : m_surface->Grab(); }
+
+int CZvScreenCtrl::PicturesMade() const { return m_madeBefore + m_surface->PicturesMade(); }
+
+void CZvScreenCtrl::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  m_surface->Widget()->setGeometry(rect());
 }

@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "player/VideoFrame.h"
 #include "player/VideoWindow.h"
 
-// A video window that keeps what the engine hands it.
+// A video window that keeps what the engine hands it, converted at the
+// frame's own size.
 class RecordingWindow : public zv::IVideoWindow {
  public:
-  void PresentFrame(const QImage& frame) override {
-    last = frame;
+  void PresentFrame(const zv::VideoFrame& frame) override {
+    last = frame.ToImage();
     ++frames;
   }
   void RepaintFrame() override { ++repaints; }

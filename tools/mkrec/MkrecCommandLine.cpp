@@ -10,7 +10,8 @@ namespace {
 
 constexpr int kMinSide = 64;
 const QStringList kValueOptions = {"--card", "--seconds", "--minutes", "--front", "--rear", "--fps",
-                                   "--audio", "--gps", "--start", "--riff-limit", "--bitrate", "--texture"};
+                                   "--audio", "--gps", "--start", "--riff-limit", "--bitrate", "--texture",
+                                   "--scene"};
 constexpr int kMaxSide = 4096;
 constexpr int kMinKbps = 50;
 constexpr int kMaxKbps = 200000;
@@ -49,11 +50,12 @@ const char* MkrecCommandLine::Usage()
     return "usage: zv-mkrec OUT.AVI [--seconds N] [--front WxH] [--rear WxH|none] [--fps N]\n"
            "                [--audio aac|pcm|none] [--gps route|none|invalid] [--event]\n"
            "                [--start \"YYYY-MM-DD hh:mm:ss\"] [--riff-limit BYTES]\n"
-           "                [--bitrate KBPS] [--texture plain|noise]\n"
+           "                [--bitrate KBPS] [--texture plain|noise] [--scene road|chart]\n"
            "       zv-mkrec --card DIR [--minutes N] [--start \"YYYY-MM-DD hh:mm:ss\"]\n"
            "                [--front WxH] [--rear WxH|none] [--fps N] [--audio aac|pcm|none]\n"
            "  --bitrate: video bit rate of each channel in kbit/s (default: from the picture size)\n"
            "  --texture noise: fine detail and sensor noise, as costly to encode as a camera's\n"
+           "  --scene chart: a still test chart (fine lines, small text) instead of the road\n"
            "  --start: the first frame of OUT.AVI, or the end of the last recording of the card\n";
 }
 
@@ -149,6 +151,9 @@ bool MkrecCommandLine::ParseOption(const QString& name, const QString& value)
         if (!ParseChoice(value, {{"route", GpsMode::Route}, {"none", GpsMode::None}, {"invalid", GpsMode::Invalid}},
                          m_options.gps))
             return Fail("--gps must be route, none or invalid: " + value);
+    } else if (name == "--scene") {
+        if (!ParseChoice(value, {{"road", SceneKind::Road}, {"chart", SceneKind::Chart}}, m_options.scene))
+            return Fail("--scene must be road or chart: " + value);
     } else if (name == "--start") {
         const QDateTime start = QDateTime::fromString(value, "yyyy-MM-dd hh:mm:ss");
         if (!start.isValid())

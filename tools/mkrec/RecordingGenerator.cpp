@@ -4,6 +4,7 @@
 #include "EngineSound.h"
 #include "RouteSimulator.h"
 #include "SceneRenderer.h"
+#include "TestChartRenderer.h"
 
 #include <QFileInfo>
 
@@ -76,14 +77,20 @@ bool RecordingGenerator::Encode(MediaEncoder& encoder, std::vector<std::int16_t>
     std::optional<SceneRenderer> rear;
     if (m_options.rear)
         rear.emplace(FrameCodeChannel::Rear, *m_options.rear, m_options.texture);
+    std::optional<TestChartRenderer> frontChart, rearChart;
+    if (m_options.scene == SceneKind::Chart) {
+        frontChart.emplace(FrameCodeChannel::Front, m_options.front);
+        if (m_options.rear)
+            rearChart.emplace(FrameCodeChannel::Rear, *m_options.rear);
+    }
     EngineSound sound(m_options.sampleRate);
     for (int i = 0; i < frames; ++i) {
         const double t = double(i) / m_options.fps;
         const SceneMoment moment{i, route.DistanceM(t), route.SpeedKmh(t),
                                  m_options.start.addMSecs(std::llround(t * 1000))};
-        if (!encoder.PushPicture(0, front.Render(moment), i))
+        if (!encoder.PushPicture(0, frontChart ? frontChart->Render(i) : front.Render(moment), i))
             return Fail(encoder.Error());
-        if (rear && !encoder.PushPicture(1, rear->Render(moment), i))
+        if (rear && !encoder.PushPicture(1, rearChart ? rearChart->Render(i) : rear->Render(moment), i))
             return Fail(encoder.Error());
         if (m_options.audio == AudioMode::None)
             continue;

@@ -13,6 +13,8 @@
 namespace zv::mkrec {
 
 enum class AudioMode { Aac, Pcm, None };
+// What the cameras see: the road, or a still test chart.
+enum class SceneKind { Road, Chart };
 // Plain: clean drawn pictures that encode small. Noise: fine detail and
 // sensor noise, as costly to encode as a real camera's pictures.
 enum class Texture { Plain, Noise };
@@ -31,6 +33,7 @@ struct RecordingOptions
     QDateTime start;              // local time of the first frame
     std::uint64_t riffLimit = recfmt::kDefaultRiffLimit;
     int sampleRate = 16000;
+    SceneKind scene = SceneKind::Road;
     int videoKbps = 0;            // per video channel; 0: a default from the picture size
     Texture texture = Texture::Plain;
 };

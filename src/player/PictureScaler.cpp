@@ -1,0 +1,316 @@
+#include "player/PictureScaler.h"
+
+#include <algorithm>
+#include <cmath>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+// The inner loops are also built for AVX2, chosen at run time where the
+// processor has it.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define ZV_HOT_LOOP __attribute__((target_clones("avx2", "default")))
+#else
+#define ZV_HOT_LOOP
+#endif
+
+namespace zv {
+namespace {
+
+// Rows are combined with 8-bit weights, columns with 14-bit ones.
+constexpr int kRowWeightOne = 256;
+
+// (source sample, weight) pairs of target sample i, source indices clamped
+// to the picture's edge.
+std::vector<std::pair<int, double>> Contributions(int i, int length, double scale, double shift) {
+  std::vector<std::pair<int, double>> out;
+  auto add = [&](int j, double w) {
+    if (w > 0) out.emplace_back(std::clamp(j, 0, length - 1), w);
+  };
+  if (scale >= 1) {
+    const double from = i * scale + shift, to = from + scale;
+    for (int j = static_cast<int>(std::floor(from)); j < to; ++j)
+      add(j, (std::min<double>(j + 1, to) - std::max<double>(j, from)) / scale);
+  } else {
+    const double centre = (i + 0.5) * scale + shift - 0.5;
+    const int j = static_cast<int>(std::floor(centre));
+    add(j, 1 - (centre - j));
+    add(j + 1, centre - j);
+  }
+  return out;
+}
+
+// Adds `weight` × a source row to the 8.8 fixed-point column values (or
+// sets them, for the first row). Sixteen bits suffice: the weights of a
+// target row add up to 256.
+ZV_HOT_LOOP void AddRow(uint16_t* __restrict columns, const uint8_t* __restrict src, int width, int step, uint16_t weight,
+            bool add) {
+  if (step != 1) {
+    for (int x = 0; x < width; ++x) columns[x] = static_cast<uint16_t>((add ? columns[x] : 0) + weight * src[x * step]);
+  } else if (add) {
+    for (int x = 0; x < width; ++x) columns[x] = static_cast<uint16_t>(columns[x] + weight * src[x]);
+  } else {
+    for (int x = 0; x < width; ++x) columns[x] = static_cast<uint16_t>(weight * src[x]);
+  }
+}
+
+// The weighted sum of `N` source rows of a plane of its own, in one pass
+// over the columns (the weights of a target row add up to 256).
+template <int N>
+ZV_HOT_LOOP void SumRows(uint16_t* __restrict columns, const uint8_t* const* rows, const uint16_t* weights,
+                         int width) {
+  const uint8_t* __restrict r[N];
+  uint16_t w[N];
+  for (int t = 0; t < N; ++t) {
+    r[t] = rows[t];
+    w[t] = weights[t];
+  }
+  for (int x = 0; x < width; ++x) {
+    uint16_t sum = 0;
+    for (int t = 0; t < N; ++t) sum = static_cast<uint16_t>(sum + w[t] * r[t][x]);
+    columns[x] = sum;
+  }
+}
+
+// Target samples from the combined columns. `Taps` fixes the tap count at
+// compile time for the common counts (0: any count).
+template <int Taps>
+void FilterColumns(const uint16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out) {
+  const int taps = Taps ? Taps : axis.Taps();
+  for (int i = 0; i < targetWidth; ++i) {
+    const uint16_t* c = columns + axis.First(i);
+    const uint16_t* w = axis.Weights(i);
+    uint32_t sum = ResampleAxis::kOne / 2;
+    for (int t = 0; t < taps; ++t) sum += uint32_t(w[t]) * c[t];
+    out[i] = static_cast<uint16_t>(sum >> 14);
+  }
+}
+
+#ifdef __SSE2__
+// Eight rows of combined columns (8.8) as one vector per column holding the
+// eight rows (8.7, so that they are signed 16-bit values), one 8 × 8
+// transpose at a time. Two zero columns follow.
+void InterleaveRows(const std::array<uint16_t*, 8>& rows, int width, int16_t* out) {
+  int x = 0;
+  for (; x + 8 <= width; x += 8) {
+    __m128i r[8];
+    for (int i = 0; i < 8; ++i)
+      r[i] = _mm_srli_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[i] + x)), 1);
+    const __m128i t0 = _mm_unpacklo_epi16(r[0], r[1]), t1 = _mm_unpackhi_epi16(r[0], r[1]);
+    const __m128i t2 = _mm_unpacklo_epi16(r[2], r[3]), t3 = _mm_unpackhi_epi16(r[2], r[3]);
+    const __m128i t4 = _mm_unpacklo_epi16(r[4], r[5]), t5 = _mm_unpackhi_epi16(r[4], r[5]);
+    const __m128i t6 = _mm_unpacklo_epi16(r[6], r[7]), t7 = _mm_unpackhi_epi16(r[6], r[7]);
+    const __m128i u[8] = {_mm_unpacklo_epi32(t0, t2), _mm_unpackhi_epi32(t0, t2), _mm_unpacklo_epi32(t1, t3),
+                          _mm_unpackhi_epi32(t1, t3), _mm_unpacklo_epi32(t4, t6), _mm_unpackhi_epi32(t4, t6),
+                          _mm_unpacklo_epi32(t5, t7), _mm_unpackhi_epi32(t5, t7)};
+    auto* column = reinterpret_cast<__m128i*>(out + static_cast<std::ptrdiff_t>(x) * 8);
+    for (int k = 0; k < 4; ++k) {
+      _mm_storeu_si128(column + 2 * k, _mm_unpacklo_epi64(u[k], u[k + 4]));
+      _mm_storeu_si128(column + 2 * k + 1, _mm_unpackhi_epi64(u[k], u[k + 4]));
+    }
+  }
+  for (; x < width; ++x)
+    for (int i = 0; i < 8; ++i) out[x * 8 + i] = static_cast<int16_t>(rows[i][x] >> 1);
+  std::fill(out + static_cast<std::ptrdiff_t>(width) * 8, out + static_cast<std::ptrdiff_t>(width + 2) * 8, 0);
+}
+
+// The target samples of eight rows at once from their interleaved columns:
+// each pair of taps is one multiply-add of 16-bit pairs. Writes 8.8 values,
+// row r at out + r × targetWidth.
+void FilterInterleaved(const int16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out) {
+  const auto* c = reinterpret_cast<const __m128i*>(columns);
+  const int taps = axis.Taps();
+  alignas(16) int32_t v[8];
+  for (int i = 0; i < targetWidth; ++i) {
+    const __m128i* col = c + axis.First(i);
+    const uint16_t* w = axis.Weights(i);
+    __m128i lo = _mm_set1_epi32(1 << 12), hi = lo;
+    for (int t = 0; t < taps; t += 2) {
+      const __m128i a = _mm_loadu_si128(col + t);
+      const __m128i b = t + 1 < taps ? _mm_loadu_si128(col + t + 1) : _mm_setzero_si128();
+      const __m128i pair = _mm_set1_epi32(static_cast<int>(w[t] | (t + 1 < taps ? uint32_t(w[t + 1]) << 16 : 0)));
+      lo = _mm_add_epi32(lo, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), pair));
+      hi = _mm_add_epi32(hi, _mm_madd_epi16(_mm_unpackhi_epi16(a, b), pair));
+    }
+    _mm_store_si128(reinterpret_cast<__m128i*>(v), _mm_srai_epi32(lo, 13));
+    _mm_store_si128(reinterpret_cast<__m128i*>(v + 4), _mm_srai_epi32(hi, 13));
+    for (int r = 0; r < 8; ++r) out[r * targetWidth + i] = static_cast<uint16_t>(v[r]);
+  }
+}
+#endif
+
+// The colour map for 8.8 fixed-point samples, with the offsets folded into
+// a bias (and half a level, so that truncation rounds).
+struct RowColourMap {
+  explicit RowColourMap(const ColourMatrix& colours) {
+    for (int i = 0; i < 3; ++i) {
+      bias[i] = 0.5f;
+      for (int j = 0; j < 3; ++j) {
+        m[i][j] = colours.matrix[i][j] / 256.0f;
+        bias[i] -= colours.matrix[i][j] * colours.offset[j];
+      }
+    }
+  }
+  float m[3][3];
+  float bias[3];
+};
+
+inline uint32_t ToByte(float v) { return static_cast<uint32_t>(static_cast<int>(std::min(std::max(v, 0.0f), 255.0f))); }
+
+// Plain float arithmetic, which the vectoriser turns into whole-register
+// operations.
+ZV_HOT_LOOP void ConvertRow(const RowColourMap& k, const uint16_t* __restrict c0, const uint16_t* __restrict c1,
+                            const uint16_t* __restrict c2, uint32_t* __restrict out, int width) {
+  const float m00 = k.m[0][0], m01 = k.m[0][1], m02 = k.m[0][2], m10 = k.m[1][0], m11 = k.m[1][1],
+              m12 = k.m[1][2], m20 = k.m[2][0], m21 = k.m[2][1], m22 = k.m[2][2];
+  const float b0 = k.bias[0], b1 = k.bias[1], b2 = k.bias[2];
+  for (int x = 0; x < width; ++x) {
+    const float y = c0[x], u = c1[x], v = c2[x];
+    out[x] = 0xFF000000u | ToByte(m00 * y + m01 * u + m02 * v + b0) << 16 |
+             ToByte(m10 * y + m11 * u + m12 * v + b1) << 8 | ToByte(m20 * y + m21 * u + m22 * v + b2);
+  }
+}
+
+}  // namespace
+
+ResampleAxis::ResampleAxis(int sourceLength, int targetLength, double scale, double shift, int one) {
+  std::vector<std::vector<std::pair<int, double>>> all;
+  for (int i = 0; i < targetLength; ++i) {
+    all.push_back(Contributions(i, sourceLength, scale, shift));
+    const auto [lo, hi] = std::minmax_element(all.back().begin(), all.back().end());
+    taps_ = std::max(taps_, hi->first - lo->first + 1);
+  }
+  first_.resize(static_cast<std::size_t>(targetLength));
+  weights_.assign(static_cast<std::size_t>(targetLength) * taps_, 0);
+  for (int i = 0; i < targetLength; ++i) {
+    int first = sourceLength;
+    for (const auto& [j, w] : all[i]) first = std::min(first, j);
+    first = std::min(first, sourceLength - taps_);
+    first_[i] = first;
+    uint16_t* weights = &weights_[static_cast<std::size_t>(i) * taps_];
+    double total = 0;
+    for (const auto& [j, w] : all[i]) total += w;
+    // Whole-number weights that add up to exactly kOne.
+    int given = 0, largest = 0;
+    for (const auto& [j, w] : all[i]) {
+      const int k = j - first;
+      const int add = static_cast<int>(std::lround(w / total * one));
+      weights[k] = static_cast<uint16_t>(weights[k] + add);
+      given += add;
+      if (weights[k] > weights[largest]) largest = k;
+    }
+    weights[largest] = static_cast<uint16_t>(weights[largest] + one - given);
+  }
+}
+
+void PictureScaler::PrepareAxes(const PlanarPicture& picture, int width, int height) {
+  const std::array<int, 10> shape{picture.width, picture.height, width, height,
+                                  picture.channels[1].width, picture.channels[1].height,
+                                  static_cast<int>(picture.channels[1].shiftX * 4),
+                                  static_cast<int>(picture.channels[1].shiftY * 4), picture.channels[0].width,
+                                  picture.channels[0].height};
+  if (shape == shape_ && !rows_[0].empty()) return;
+  shape_ = shape;
+  std::size_t widest = 0;
+  for (int c = 0; c < 3; ++c) {
+    const ChannelPlane& p = picture.channels[c];
+    const double sx = double(picture.width) / width / p.subsampleX;
+    const double sy = double(picture.height) / height / p.subsampleY;
+    axes_[c] = {ResampleAxis(p.width, width, sx, p.shiftX, ResampleAxis::kOne),
+                ResampleAxis(p.height, height, sy, p.shiftY, kRowWeightOne)};
+    rows_[c].assign(static_cast<std::size_t>(width) * 8, 0);
+    widest = std::max(widest, static_cast<std::size_t>(p.width));
+  }
+  width_ = width;
+  for (auto& columns : columns_) columns.assign(widest, 0);
+  scratch_.assign(widest, 0);
+  int taps = 0;
+  for (const Axes& a : axes_) taps = std::max(taps, a.y.Taps());
+  sourceRows_.assign(static_cast<std::size_t>(taps), nullptr);
+  sourceWeights_.assign(static_cast<std::size_t>(taps), 0);
+  interleaved_.assign((widest + 2) * 8, 0);
+}
+
+// The source rows that target row `row` of one channel covers, combined
+// column by column into 8.8 fixed-point values.
+void PictureScaler::CombineRows(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* columns) {
+  const int first = axes.y.First(row);
+  const uint16_t* wy = axes.y.Weights(row);
+  int n = 0;
+  for (int t = 0; t < axes.y.Taps(); ++t) {
+    if (wy[t] == 0) continue;
+    sourceRows_[n] = plane.data + static_cast<std::ptrdiff_t>(first + t) * plane.stride;
+    sourceWeights_[n++] = wy[t];
+  }
+  if (plane.step != 1) {  // interleaved samples: one row at a time
+    for (int i = 0; i < n; ++i) AddRow(columns, sourceRows_[i], plane.width, plane.step, sourceWeights_[i], i > 0);
+    return;
+  }
+  // Rows of a plane of their own: up to four in one pass.
+  for (int i = 0; i < n; i += 4) {
+    uint16_t* sum = i == 0 ? columns : scratch_.data();
+    const uint8_t* const* rows = sourceRows_.data() + i;
+    const uint16_t* weights = sourceWeights_.data() + i;
+    switch (std::min(4, n - i)) {
+      case 1: SumRows<1>(sum, rows, weights, plane.width); break;
+      case 2: SumRows<2>(sum, rows, weights, plane.width); break;
+      case 3: SumRows<3>(sum, rows, weights, plane.width); break;
+      default: SumRows<4>(sum, rows, weights, plane.width); break;
+    }
+    if (i > 0)
+      for (int x = 0; x < plane.width; ++x) columns[x] = static_cast<uint16_t>(columns[x] + scratch_[x]);
+  }
+}
+
+// Target row `row` of one channel as 8.8 fixed-point samples, one row at a
+// time (where there is no SSE2).
+void PictureScaler::ScaleRow(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* out) {
+  uint16_t* columns = columns_[0].data();
+  CombineRows(plane, axes, row, columns);
+  const int targetWidth = static_cast<int>(width_);
+  switch (axes.x.Taps()) {
+    case 1: return FilterColumns<1>(columns, axes.x, targetWidth, out);
+    case 2: return FilterColumns<2>(columns, axes.x, targetWidth, out);
+    case 3: return FilterColumns<3>(columns, axes.x, targetWidth, out);
+    case 4: return FilterColumns<4>(columns, axes.x, targetWidth, out);
+    case 5: return FilterColumns<5>(columns, axes.x, targetWidth, out);
+    case 6: return FilterColumns<6>(columns, axes.x, targetWidth, out);
+    case 7: return FilterColumns<7>(columns, axes.x, targetWidth, out);
+    case 8: return FilterColumns<8>(columns, axes.x, targetWidth, out);
+    default: return FilterColumns<0>(columns, axes.x, targetWidth, out);
+  }
+}
+
+// Eight target rows of one channel (from `row` on; rows past the picture
+// repeat its last row), written row after row into `out`.
+void PictureScaler::ScaleRows(const ChannelPlane& plane, const Axes& axes, int row, int height, uint16_t* out) {
+#ifdef __SSE2__
+  std::array<uint16_t*, 8> columns{};
+  for (int r = 0; r < 8; ++r) {
+    columns[r] = columns_[r].data();
+    CombineRows(plane, axes, std::min(row + r, height - 1), columns[r]);
+  }
+  InterleaveRows(columns, plane.width, interleaved_.data());
+  FilterInterleaved(interleaved_.data(), axes.x, width_, out);
+#else
+  for (int r = 0; r < 8; ++r) ScaleRow(plane, axes, std::min(row + r, height - 1), out + r * width_);
+#endif
+}
+
+void PictureScaler::Scale(const PlanarPicture& picture, uint32_t* target, int width, int height, int strideBytes) {
+  if (width <= 0 || height <= 0 || picture.width <= 0 || picture.height <= 0) return;
+  PrepareAxes(picture, width, height);
+  const RowColourMap colours(picture.colours);
+  for (int y0 = 0; y0 < height; y0 += 8) {
+    for (int c = 0; c < 3; ++c) ScaleRows(picture.channels[c], axes_[c], y0, height, rows_[c].data());
+    for (int r = 0; r < 8 && y0 + r < height; ++r) {
+      auto* out = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(target) +
+                                              static_cast<std::ptrdiff_t>(y0 + r) * strideBytes);
+      const size_t at = static_cast<size_t>(r) * width;
+      ConvertRow(colours, rows_[0].data() + at, rows_[1].data() + at, rows_[2].data() + at, out, width);
+    }
+  }
+}
+
+}  // namespace zv
