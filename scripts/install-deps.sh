@@ -14,7 +14,7 @@ PACKAGES=(
   libjs-leaflet fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils
-  poppler-utils dosfstools mtools ffmpeg
+  poppler-utils dosfstools mtools ffmpeg gpsbabel libxml2-utils
 )
 
 missing=()
