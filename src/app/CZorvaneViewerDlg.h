@@ -9,6 +9,7 @@
 #include "app/FramelessGeometry.h"
 #include "app/MainWindowLayout.h"
 #include "map/IMapHostWindow.h"
+#include "output/ClipMarks.h"
 #include "output/SnapshotCapture.h"
 #include "player/CVideoPlayer.h"
 
@@ -26,6 +27,7 @@ class CZvSimpleSliderCtrl;
 class CZvSliderCtrl;
 class CZvVolumeCtrl;
 class QKeyEvent;
+class QMenu;
 
 // The main window: a borderless, skinned dialog that owns every visible part
 // of the program: the top bar, the video screens, the G-sensor graph with the
@@ -67,6 +69,13 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void SetListFilter(int filter, const std::string& name);
   void OnRecordingsChanged();
   void OnVolumeLevel(int level);
+
+  // The timeline: seeking from the graph, frame steps while paused (the keys
+  // "," and "."), the clip marks (I and O) and the event marks.
+  void SeekFromGraph(int64_t ms);
+  void StepFrames(int frames);
+  void SetClipMark(bool start);
+  const zv::ClipMarks& ClipMarks() const { return clipMarks_; }
 
   // The map host.
   CZvMapPanelCtrl* MapPanel() override { return mapPanel_; }
@@ -162,6 +171,13 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void SetButtonEnabled(int id, bool enabled);
   void RedrawStillPicture();
   void PaintPanelFrame(QPainter& painter, const QRect& outer, const QColor& fill, int inset);
+  void InitTimeline();
+  void ShowClipMarks();
+  void ResetTimelineMarks();
+  void ShowEventMarks();
+  bool PreTranslateTimelineKey(QKeyEvent* event);
+  void AddTimelineMenus(QMenu* menu);
+  void OnTimelineCommand(int id);
 
   CVideoPlayer player_;
   bool resizing_ = false;
@@ -200,6 +216,7 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   CMapDlg* mapWindow_ = nullptr;
   CZoomDlg* zoomWindow_ = nullptr;
   zv::SnapshotCapture capture_{this};
+  zv::ClipMarks clipMarks_;
 };
 
 // The one main window, reachable by the other windows.

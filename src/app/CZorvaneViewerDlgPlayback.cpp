@@ -75,6 +75,7 @@ bool CZorvaneViewerDlg::OpenRecording(const std::string& path) {
   player_.SetBrightness(brightSlider_->value() - 50);
   ClearSensorRecords();
   PullSensorRecords();
+  ResetTimelineMarks();
   ShowMapOrNoDataPanel();
   gsensorGraph_->update();
   ShowPlayButton(false);
@@ -144,6 +145,7 @@ void CZorvaneViewerDlg::UpdatePlayback() {
   timeText_->durationMs = playing ? static_cast<int32_t>(player_.GetDurationMs()) : 0;
   timeText_->positionMs = playing ? static_cast<int32_t>(pos) : 0;
   timeText_->update();
+  gsensorGraph_->SetCursorMs(playing ? pos : -1);
   if (!EngineIs({Running})) return;
 
   const int64_t dur = static_cast<int64_t>(player_.GetDurationMs());

@@ -46,6 +46,12 @@ class CGraphPlayer {
   int32_t PutVolume(int32_t level);               // hundredths of a decibel
   int32_t SetBrightness(int32_t offset);          // slider position − 50
   int32_t SetRearMirror(bool mirrored);
+  // Shows the frame `frames` frames after (before, when negative) the one on
+  // screen, held within the recording: an accurate seek to the middle of
+  // that frame, so both channels and the sound land on it. Paused only.
+  int32_t StepFrames(int32_t frames);
+  // One front-video frame, from the stream's frame rate; 0 when unknown.
+  int64_t FrameDurationNs() const;
   void SetRate(float rate) { rate_ = rate; }
   float GetRate() const { return rate_; }
 

@@ -46,6 +46,11 @@ int CVideoPlayer::SeekTo(int32_t positionMs) {
   return engine_->SetPosition(static_cast<int64_t>(positionMs) * kUnitsPerMs) < 0 ? 0 : 1;
 }
 
+int CVideoPlayer::StepFrames(int32_t frames) {
+  if (!engine_) return 0;
+  return engine_->StepFrames(frames) < 0 ? 0 : 1;
+}
+
 uint64_t CVideoPlayer::GetDurationMs() {
   if (!engine_) return 0;
   int64_t duration = 0;

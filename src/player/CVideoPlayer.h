@@ -25,6 +25,8 @@ class CVideoPlayer {
   void Close();
 
   int SeekTo(int32_t positionMs);
+  // One frame or more forward (or back, when negative) while paused.
+  int StepFrames(int32_t frames);
   uint64_t GetDurationMs();
   int SetRate(float rate);
   int SetVolume(int32_t percent);

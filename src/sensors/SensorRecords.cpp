@@ -17,6 +17,8 @@ SensorRecordArray<CGPSData>& GpsStore() {
   return records;
 }
 
+uint64_t g_generation = 0;
+
 // A G-sensor byte: (b XOR 0xFF) - 127, so 0xFF is -127, 0x80 is 0, 0x00 is 128.
 int32_t DecodeAxis(uint8_t b) { return static_cast<int32_t>(b ^ 0xFFu) - 127; }
 
@@ -52,13 +54,17 @@ int DispatchSensorRecord(const uint8_t* record, uint32_t timeMs) {
   const SensorRecordValue value = DecodeSensorRecord(record, timeMs);
   if (const auto* sample = std::get_if<CGSensorData>(&value)) GSensorStore().Append(*sample);
   else if (const auto* fix = std::get_if<CGPSData>(&value)) GpsStore().Append(*fix);
+  ++g_generation;
   return 0;
 }
 
 void ClearSensorRecords() {
   GSensorStore().Clear();
   GpsStore().Clear();
+  ++g_generation;
 }
+
+uint64_t SensorRecordsGeneration() { return g_generation; }
 
 bool FindGSensor(uint32_t timeMs, float& x, float& y, float& z) {
   x = y = z = 0;

@@ -34,6 +34,10 @@ int DispatchSensorRecord(const uint8_t* record, uint32_t timeMs);
 // Empties both arrays and releases their storage.
 void ClearSensorRecords();
 
+// A number that changes whenever either array changes, so that a picture
+// drawn from them knows when it is out of date.
+uint64_t SensorRecordsGeneration();
+
 // The lookups of the periodic update. Each takes the first record, in
 // storage order, whose timeMs is at or after `timeMs`, and sets its outputs
 // to 0 and gives false when there is none.

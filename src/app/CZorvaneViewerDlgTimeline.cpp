@@ -1,0 +1,104 @@
+// The main window's timeline: the playback cursor and seeking on the
+// G-sensor graph, the event and clip marks on the seek bar, frame steps, and
+// the list's grouping by trip.
+#include <QActionGroup>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include "app/CZorvaneViewerDlg.h"
+#include "app/MainWindowCommands.h"
+#include "config/ViewerRegistrySettings.h"
+#include "library/CZvListCtrl.h"
+#include "platform/RegistryStore.h"
+#include "sensors/CZvGsensorCtrl.h"
+#include "sensors/GsensorEvents.h"
+#include "sensors/SensorRecords.h"
+#include "skin/CZvSliderCtrl.h"
+
+using namespace zv;
+
+void CZorvaneViewerDlg::InitTimeline() {
+  list_->SetGroupByTrip(ViewerRegistrySettings(RegistryStore::System()).GroupByTrip());
+  connect(gsensorGraph_, &CZvGsensorCtrl::seekRequested, this, &CZorvaneViewerDlg::SeekFromGraph);
+}
+
+// A click on the graph seeks as the seek slider does.
+void CZorvaneViewerDlg::SeekFromGraph(int64_t ms) {
+  if (!EngineIs({Running, Paused})) return;
+  player_.SeekTo(static_cast<int32_t>(ms));
+  UpdatePlayback();
+  // The pipeline may not tell the new position until the seek has landed.
+  gsensorGraph_->SetCursorMs(ms);
+}
+
+void CZorvaneViewerDlg::StepFrames(int frames) {
+  if (!EngineIs({Paused})) return;
+  player_.StepFrames(frames);
+  UpdatePlayback();
+}
+
+void CZorvaneViewerDlg::SetClipMark(bool start) {
+  if (!EngineIs({Running, Paused})) return;
+  int64_t position = 0;
+  if (player_.Engine()->GetCurrentPosition(&position) != S_OK) return;  // a seek is still landing
+  if (start) clipMarks_.SetIn(position / kUnitsPerMs);
+  else clipMarks_.SetOut(position / kUnitsPerMs);
+  ShowClipMarks();
+}
+
+void CZorvaneViewerDlg::ShowClipMarks() {
+  seekSlider_->clipInMs = clipMarks_.In().value_or(-1);
+  seekSlider_->clipOutMs = clipMarks_.Out().value_or(-1);
+  seekSlider_->update();
+}
+
+// After an open: no clip marks, and the events of the new recording.
+void CZorvaneViewerDlg::ResetTimelineMarks() {
+  clipMarks_.Clear();
+  seekSlider_->markSpanMs = static_cast<int64_t>(player_.GetDurationMs());
+  ShowClipMarks();
+  ShowEventMarks();
+}
+
+void CZorvaneViewerDlg::ShowEventMarks() {
+  const uint32_t threshold = ViewerRegistrySettings(RegistryStore::System()).EventThresholdCentiG();
+  seekSlider_->eventMarksMs = FindGsensorEvents(GSensorRecords().Records(), threshold / 100.0);
+  seekSlider_->update();
+}
+
+bool CZorvaneViewerDlg::PreTranslateTimelineKey(QKeyEvent* event) {
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  switch (event->key()) {
+    case Qt::Key_Comma: StepFrames(-1); return true;
+    case Qt::Key_Period: StepFrames(1); return true;
+    case Qt::Key_I: SetClipMark(true); return true;
+    case Qt::Key_O: SetClipMark(false); return true;
+    default: return false;
+  }
+}
+
+void CZorvaneViewerDlg::AddTimelineMenus(QMenu* menu) {
+  menu->addSeparator();
+  QMenu* events = menu->addMenu(QStringLiteral("이벤트 표시"));
+  auto* choices = new QActionGroup(events);
+  const uint32_t threshold = ViewerRegistrySettings(RegistryStore::System()).EventThresholdCentiG();
+  for (size_t i = 0; i < std::size(kEventThresholdChoices); ++i) {
+    const int centiG = kEventThresholdChoices[i];
+    QAction* item = events->addAction(centiG == 0 ? QStringLiteral("끄기")
+                                                  : QString::asprintf("%.1f g 이상", centiG / 100.0));
+    item->setCheckable(true);
+    item->setChecked(static_cast<uint32_t>(centiG) == threshold);
+    item->setData(kMenuEventMarksOff + static_cast<int>(i));
+    choices->addAction(item);
+  }
+}
+
+void CZorvaneViewerDlg::OnTimelineCommand(int id) {
+  if (id == kMenuGroupByTrip) {
+    list_->SetGroupByTrip(!list_->GroupByTrip());
+    ViewerRegistrySettings(RegistryStore::System()).SetGroupByTrip(list_->GroupByTrip());
+  } else if (id >= kMenuEventMarksOff && id < kMenuEventMarksOff + static_cast<int>(std::size(kEventThresholdChoices))) {
+    ViewerRegistrySettings(RegistryStore::System()).SetEventThresholdCentiG(kEventThresholdChoices[id - kMenuEventMarksOff]);
+    ShowEventMarks();
+  }
+}
