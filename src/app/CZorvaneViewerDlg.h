@@ -76,6 +76,9 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void StepFrames(int frames);
   void SetClipMark(bool start);
   const zv::ClipMarks& ClipMarks() const { return clipMarks_; }
+  // The export dialogs of the popup menu.
+  void ExportTrack();
+  void ExportClip();
 
   // The map host.
   CZvMapPanelCtrl* MapPanel() override { return mapPanel_; }
@@ -178,6 +181,7 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   bool PreTranslateTimelineKey(QKeyEvent* event);
   void AddTimelineMenus(QMenu* menu);
   void OnTimelineCommand(int id);
+  std::string OpenRecordingPath() const;
 
   CVideoPlayer player_;
   bool resizing_ = false;

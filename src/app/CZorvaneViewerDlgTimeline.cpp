@@ -79,6 +79,10 @@ bool CZorvaneViewerDlg::PreTranslateTimelineKey(QKeyEvent* event) {
 
 void CZorvaneViewerDlg::AddTimelineMenus(QMenu* menu) {
   menu->addSeparator();
+  menu->addAction(QStringLiteral("GPS·센서 기록 내보내기..."))->setData(kMenuExportTrack);
+  QAction* clip = menu->addAction(QStringLiteral("클립 내보내기..."));
+  clip->setData(kMenuExportClip);
+  clip->setEnabled(!OpenRecordingPath().empty());
   QMenu* events = menu->addMenu(QStringLiteral("이벤트 표시"));
   auto* choices = new QActionGroup(events);
   const uint32_t threshold = ViewerRegistrySettings(RegistryStore::System()).EventThresholdCentiG();
@@ -94,7 +98,11 @@ void CZorvaneViewerDlg::AddTimelineMenus(QMenu* menu) {
 }
 
 void CZorvaneViewerDlg::OnTimelineCommand(int id) {
-  if (id == kMenuGroupByTrip) {
+  if (id == kMenuExportTrack) {
+    ExportTrack();
+  } else if (id == kMenuExportClip) {
+    ExportClip();
+  } else if (id == kMenuGroupByTrip) {
     list_->SetGroupByTrip(!list_->GroupByTrip());
     ViewerRegistrySettings(RegistryStore::System()).SetGroupByTrip(list_->GroupByTrip());
   } else if (id >= kMenuEventMarksOff && id < kMenuEventMarksOff + static_cast<int>(std::size(kEventThresholdChoices))) {

@@ -35,6 +35,13 @@ using DurationOfEntry = std::function<std::optional<int64_t>(size_t)>;
 // order of their first member.
 std::vector<Trip> BuildTrips(const std::vector<RecordingEntry>& entries, const DurationOfEntry& durationMs);
 
+// The members of the trip that holds entry `index` (the same trip as
+// BuildTrips gives), found by walking out from it, so that only the
+// durations of that trip's recordings and the entries just before it are
+// asked for.
+std::vector<size_t> TripMembersAround(const std::vector<RecordingEntry>& entries, size_t index,
+                                      const DurationOfEntry& durationMs);
+
 // The trip that holds entry `index`, or null.
 const Trip* TripOfEntry(const std::vector<Trip>& trips, size_t index);
 

@@ -42,6 +42,10 @@ TEST_F(TripBuilderTest, RecordingsThatFollowWithinTwoSecondsJoinAndAGapStartsAno
   EXPECT_EQ(Names(trips[1]), (std::vector<std::string>{"20240101_120302"}));
   EXPECT_EQ(trips[0].endClockMs - trips[0].startClockMs, 179'000);
   EXPECT_EQ(TripOfEntry(trips, 2), &trips[0]);
+  // Walking out from one member finds the same trip.
+  const DurationOfEntry duration = [&](size_t i) { return durations_[rows_[i].fullPath]; };
+  EXPECT_EQ(TripMembersAround(rows_, 1, duration), trips[0].members);
+  EXPECT_EQ(TripMembersAround(rows_, 3, duration), trips[1].members);
 }
 
 TEST_F(TripBuilderTest, KindsJoinOnlyTheirOwnAndAnEventInsideADriveStaysApart) {
@@ -56,6 +60,11 @@ TEST_F(TripBuilderTest, KindsJoinOnlyTheirOwnAndAnEventInsideADriveStaysApart) {
   EXPECT_EQ(Names(trips[1]), (std::vector<std::string>{"20240101_120030"}));
   EXPECT_EQ(trips[1].kind, EventKind);
   EXPECT_EQ(Names(trips[2]).size(), 2u);
+  // The event inside the drive is a trip of its own; the drive skips it.
+  EXPECT_EQ(TripMembersAround(rows_, 1, [&](size_t i) { return durations_[rows_[i].fullPath]; }),
+            std::vector<size_t>{1});
+  EXPECT_EQ(TripMembersAround(rows_, 2, [&](size_t i) { return durations_[rows_[i].fullPath]; }),
+            (std::vector<size_t>{0, 2}));
 }
 
 TEST_F(TripBuilderTest, AnUnknownDurationOrANameWithoutARealTimeEndsTheTrip) {
