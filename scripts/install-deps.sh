@@ -11,7 +11,7 @@ PACKAGES=(
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
-  libjs-leaflet fonts-noto-cjk
+  libjs-leaflet fonts-noto-cjk libqt6sql6-sqlite sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils
   poppler-utils dosfstools mtools ffmpeg gpsbabel libxml2-utils

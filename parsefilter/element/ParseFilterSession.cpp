@@ -91,6 +91,11 @@ int32_t ParseFilterSession::Load(const char* utf8Path) {
     if (reader->error() != ScanError::Unreadable) return kLoadInvalidFormat;
     return reader->openErrno() == ENOENT ? kLoadFileNotFound : kLoadFailed;
   }
+  GST_INFO_OBJECT(element_, "loaded %s %s%s: %" G_GUINT64_FORMAT " of %" G_GUINT64_FORMAT
+                  " bytes read in %" G_GUINT64_FORMAT " reads",
+                  utf8Path, reader->usedIndex() ? "from its index" : "by a scan; the index: ",
+                  reader->usedIndex() ? "" : reader->indexRejection(), reader->loadBytesRead(),
+                  reader->fileSize(), reader->loadReads());
   {
     std::lock_guard records(recordMutex_);
     reader_ = std::move(reader);

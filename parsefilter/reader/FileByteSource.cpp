@@ -24,7 +24,16 @@ bool FileByteSource::Open(const std::string& path) {
   }
   fd_ = fd;
   size_ = static_cast<uint64_t>(st.st_size);
+  ::posix_fadvise(fd_, 0, 0, POSIX_FADV_RANDOM);  // advice only: a failure changes nothing
   return true;
+}
+
+void FileByteSource::AdviseSequential() const {
+  if (fd_ >= 0) ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
+void FileByteSource::DropCachedPages() const {
+  if (fd_ >= 0) ::posix_fadvise(fd_, 0, 0, POSIX_FADV_DONTNEED);
 }
 
 bool FileByteSource::ReadAt(uint64_t offset, void* dst, size_t count) const {

@@ -55,6 +55,16 @@ struct Recording {
   std::vector<SensorRecord> records;  // in file order
   std::vector<uint8_t> recordBytes;
   uint64_t durationNs = 0;  // front-video chunks times the frame duration
+
+  // The most of one record's bytes that is kept; a longer record is cut.
+  static constexpr size_t kMaxStoredRecordBytes = 64 * 1024;
+  // Appends a record (its bytes cut at kMaxStoredRecordBytes).
+  void AddRecord(uint32_t timeMs, uint64_t fileOffset, const uint8_t* bytes, size_t size) {
+    size = size < kMaxStoredRecordBytes ? size : kMaxStoredRecordBytes;
+    size_t dataOffset = recordBytes.size();
+    recordBytes.insert(recordBytes.end(), bytes, bytes + size);
+    records.push_back(SensorRecord{timeMs, fileOffset, dataOffset, static_cast<uint32_t>(size)});
+  }
 };
 
 }  // namespace zv

@@ -2,6 +2,9 @@
 
 #include <cerrno>
 
+#include "reader/CountingByteSource.h"
+#include "reader/RecordingLoader.h"
+
 namespace zv {
 
 bool RecordingReader::Open(const std::string& path) {
@@ -10,9 +13,15 @@ bool RecordingReader::Open(const std::string& path) {
     error_ = ScanError::Unreadable;
     return false;
   }
-  RecordingScanner scanner(file_);
-  error_ = scanner.Scan(recording_);
+  CountingByteSource counted(file_);
+  RecordingLoader loader(counted);
+  error_ = loader.Load(recording_);
+  usedIndex_ = loader.usedIndex();
+  indexRejection_ = loader.indexRejection();
+  loadBytesRead_ = counted.bytesRead();
+  loadReads_ = counted.reads();
   if (error_ != ScanError::None) recording_ = Recording{};
+  file_.AdviseSequential();  // playback reads the chunks in file order
   return error_ == ScanError::None;
 }
 

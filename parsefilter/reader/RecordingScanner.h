@@ -7,28 +7,25 @@
 #include "reader/BufferedReader.h"
 #include "reader/ByteSource.h"
 #include "reader/Recording.h"
-#include "reader/StreamHeaderParser.h"
+#include "reader/ScanError.h"
+#include "reader/StreamCatalog.h"
 
 namespace zv {
 
-enum class ScanError {
-  None,
-  Unreadable,         // the bytes could not be read
-  NotAvi,             // no RIFF 'AVI ' at the start
-  IncompleteHeaders,  // the header list is missing, cut short or unusable
-  NoVideoStream,      // no H.264 video stream in the headers
-  NoFrontVideoChunk,  // the front channel has no whole chunk
-};
-
-const char* ScanErrorMessage(ScanError error);
-
-// Walks a recording front to back: the RIFF parts, the header list and every
-// 'movi' list chunk by chunk (no index needed). Every size is checked against
-// the end of the source; a chunk cut short ends the walk.
+// Walks a recording front to back without its index: the RIFF parts, the
+// header list and every 'movi' list chunk by chunk. Only chunk headers, the
+// first bytes of video chunks (to tell key frames) and sensor records are
+// read, with small positioned reads. Every size is checked against the end
+// of the source; a chunk cut short ends the walk. This is the way through a
+// file whose index is missing or damaged (a recorder that lost power).
 class RecordingScanner {
  public:
   explicit RecordingScanner(const ByteSource& source);
   ScanError Scan(Recording& out);
+
+  // The window of the walk's reads: one chunk header and the start of its
+  // data, so that the payloads are not read.
+  static constexpr size_t kWindowSize = 1024;
 
  private:
   struct ChunkHeader {
@@ -42,20 +39,16 @@ class RecordingScanner {
   Step VisitChunk(const ChunkHeader& chunk, uint64_t& pos);
   Step VisitContainer(const ChunkHeader& chunk, uint32_t type, uint64_t& pos);
   ScanError ReadHeaderList(const ChunkHeader& chunk);
-  ScanError SelectStreams(const StreamHeaderParser& headers);
   void VisitMediaChunk(const ChunkHeader& chunk);
-  void AddVideoChunk(VideoStream& stream, const ChunkHeader& chunk);
   void AddSensorRecord(const ChunkHeader& chunk);
   bool IsKeyFrame(const ChunkHeader& chunk);
-  void AssignTimes();
 
   BufferedReader reader_;
   Recording* out_ = nullptr;
+  StreamCatalog catalog_;
   bool haveHeaders_ = false;
   bool inMovie_ = false;
   ScanError failure_ = ScanError::None;
-  // Stream number -> slot: 0/1 video channel, 2 audio, -1 not played.
-  std::vector<int> slotOfStream_;
   std::vector<uint8_t> scratch_;
 };
 

@@ -61,6 +61,8 @@ void StreamHeaderParser::ParseStreamList(const uint8_t* data, size_t size) {
       stream.rate = Le32(p + 24);
     } else if (id == recfmt::kStreamFormat) {
       stream.format.assign(p, p + n);
+    } else if (id == recfmt::kSuperIndex) {
+      stream.superIndex.assign(p, p + n);
     } else if (id == recfmt::kStreamName) {
       size_t len = std::min({n, kMaxStreamNameLength,
                              static_cast<size_t>(std::find(p, p + n, 0) - p)});

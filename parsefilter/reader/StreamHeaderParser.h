@@ -12,8 +12,9 @@ struct StreamHeader {
   uint32_t handler = 0;  // strh.fccHandler
   uint32_t scale = 0;
   uint32_t rate = 0;
-  std::vector<uint8_t> format;  // strf
-  std::string name;             // strn
+  std::vector<uint8_t> format;      // strf
+  std::string name;                 // strn
+  std::vector<uint8_t> superIndex;  // indx (OpenDML), empty when absent
 };
 
 // Reads the contents of LIST 'hdrl' (the bytes after its type): the main

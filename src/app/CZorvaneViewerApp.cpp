@@ -6,6 +6,7 @@
 #include <QApplication>
 
 #include "app/CZorvaneViewerDlg.h"
+#include "map/MapSchemeHandler.h"
 
 namespace {
 // Name of the lock that keeps a second instance from starting.
@@ -37,8 +38,10 @@ bool CZorvaneViewerApp::InitInstance() {
 // The user-interface framework and the media framework. The common controls
 // and the sockets of the original platform need no start-up here.
 bool CZorvaneViewerApp::StartFrameworks() {
-  // The map page's web engine shares OpenGL contexts with the widgets.
+  // The map page's web engine shares OpenGL contexts with the widgets, and
+  // learns the map's own URL scheme before the application exists.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  MapSchemeHandler::RegisterScheme();
   application_ = std::make_unique<QApplication>(argc_, argv_);
   QApplication::setApplicationName("zorvane-viewer");
   QApplication::setApplicationDisplayName("VARNI Viewer");

@@ -14,6 +14,7 @@
 #include "map/CMapNoDataWnd.h"
 #include "map/CZvMapPanelCtrl.h"
 #include "map/MapMode.h"
+#include "map/MapRoute.h"
 #include "map/MapViewBridge.h"
 #include "player/ParseFilterClient.h"
 #include "sensors/CZvGsensorCtrl.h"
@@ -76,6 +77,7 @@ bool CZorvaneViewerDlg::OpenRecording(const std::string& path) {
   ClearSensorRecords();
   PullSensorRecords();
   ResetTimelineMarks();
+  ShowMapRoute(MapRoute::FromFixes(GpsRecords()));
   ShowMapOrNoDataPanel();
   gsensorGraph_->update();
   ShowPlayButton(false);

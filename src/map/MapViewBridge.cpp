@@ -1,28 +1,25 @@
 #include "map/MapViewBridge.h"
 
 #include <QFileInfo>
-#include <QUrl>
 #include <QWebEnginePage>
 
 #include "map/CMapViewWnd.h"
 #include "map/CZvMapPanelCtrl.h"
 #include "map/MapPositionCall.h"
+#include "map/MapRoute.h"
+#include "map/MapSchemeHandler.h"
+#include "map/MapWebProfile.h"
 #include "map/PageScriptCall.h"
 #include "platform/ProgramFolder.h"
 #include "sensors/SensorRecords.h"
-
-QString MapPageUrlFor(const QString& programFolder) {
-  if (programFolder.isEmpty()) return {};
-  const QFileInfo page(programFolder + QStringLiteral("/map/Map.htm"));
-  return QUrl::fromLocalFile(page.absoluteFilePath()).toString();
-}
 
 void LoadMapPage() { LoadMapPageFrom(QString::fromStdString(zv::ProgramFolder())); }
 
 void LoadMapPageFrom(const QString& programFolder) {
   CMapViewWnd* view = CMapViewWnd::Instance();
-  const QString url = MapPageUrlFor(programFolder);
-  if (view && !url.isEmpty()) view->load(QUrl(url));
+  if (!view || programFolder.isEmpty()) return;
+  MapWebProfile::Instance().SetPageFolder(QFileInfo(programFolder + QStringLiteral("/map")).absoluteFilePath());
+  view->load(MapSchemeHandler::PageUrl());
 }
 
 void AttachMapView(CZvMapPanelCtrl* host) {
@@ -45,6 +42,10 @@ void ShowMapPosition(uint32_t positionMs) {
     CallPageScript(view, *call);
 }
 
+void ShowMapRoute(const zv::MapRoute& route) {
+  if (CMapViewWnd* view = CMapViewWnd::Instance()) view->ShowRoute(route.ToJson());
+}
+
 void CenterMap(QWebEngineView* view) {
   CallPageScript(view, QStringLiteral("javascript:toCenter()"));
 }
@@ -52,7 +53,15 @@ void CenterMap(QWebEngineView* view) {
 void CallPageScript(QWebEngineView* view, const QString& callText,
                     std::function<void(const QString&)> onResult) {
   if (!view || callText.isEmpty()) return;
-  const QString source = zv::PageScriptSource(zv::ParsePageScriptCall(callText));
+  const zv::PageScriptCall call = zv::ParsePageScriptCall(callText);
+  CallPageFunction(view, call.functionName, call.arguments, std::move(onResult));
+}
+
+void CallPageFunction(QWebEngineView* view, const QString& functionName,
+                      const QStringList& arguments,
+                      std::function<void(const QString&)> onResult) {
+  if (!view) return;
+  const QString source = zv::PageScriptSource({functionName, arguments});
   if (source.isEmpty()) {
     if (onResult) onResult(QString());
     return;

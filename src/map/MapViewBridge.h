@@ -1,19 +1,23 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 
 class CZvMapPanelCtrl;
 class QWebEngineView;
 
+namespace zv {
+class MapRoute;
+}
+
 // The calls between the viewer and its map page, on the program's map view
 // (CMapViewWnd::Instance()); without a map view they do nothing.
 
-// The file URL of <program folder>/map/Map.htm; empty when the folder is.
-QString MapPageUrlFor(const QString& programFolder);
-
-// Loads the map page from the program folder into the map view.
+// Loads the map page, <program folder>/map/Map.htm, into the map view. The
+// page comes through the program's own scheme (zvmap://map/Map.htm), which
+// serves the files of that folder; nothing happens when the folder is empty.
 void LoadMapPage();
 // The same from another folder laid out as the program folder.
 void LoadMapPageFrom(const QString& programFolder);
@@ -26,6 +30,12 @@ void AttachMapView(CZvMapPanelCtrl* host);
 // record at or after it); nothing when there is none or it is not valid.
 void ShowMapPosition(uint32_t positionMs);
 
+// Draws a route on the map in place of the last one, coloured by speed, and
+// fits the view to it; the trail of the marker starts afresh. An empty route
+// (a recording without a fix) leaves the map without a route or marker.
+// Called once for each recording opened, after its sensor records are in.
+void ShowMapRoute(const zv::MapRoute& route);
+
 // Centres the map on the marker.
 void CenterMap(QWebEngineView* view);
 
@@ -36,3 +46,9 @@ void CenterMap(QWebEngineView* view);
 // gave none) once the page has run the call.
 void CallPageScript(QWebEngineView* view, const QString& callText,
                     std::function<void(const QString&)> onResult = {});
+
+// The same with the function's name and its text arguments given apart, so
+// an argument may hold any text (a route as JSON).
+void CallPageFunction(QWebEngineView* view, const QString& functionName,
+                      const QStringList& arguments,
+                      std::function<void(const QString&)> onResult = {});

@@ -32,18 +32,64 @@ std::string Folded(const std::string& path) {
   return out;
 }
 
-// Parses one `"name"=dword:XXXXXXXX` line.
-bool ParseValueLine(const std::string& line, std::string& name, uint32_t& value) {
-  if (line.size() < 2 || line[0] != '"') return false;
-  const auto close = line.find("\"=dword:", 1);
-  if (close == std::string::npos) return false;
-  name = line.substr(1, close - 1);
-  const std::string hex = line.substr(close + 8);
-  if (hex.empty() || hex.size() > 8) return false;
+// Reads a quoted text that starts at `at` (just after its opening quote),
+// undoing the escapes of QuotedText. `at` ends after the closing quote.
+std::optional<std::string> ReadQuoted(const std::string& line, size_t& at) {
+  std::string text;
+  while (at < line.size()) {
+    const char c = line[at++];
+    if (c == '"') return text;
+    if (c != '\\') {
+      text += c;
+      continue;
+    }
+    if (at == line.size()) return std::nullopt;
+    const char escaped = line[at++];
+    if (escaped == 'n') text += '\n';
+    else if (escaped == 'r') text += '\r';
+    else text += escaped;
+  }
+  return std::nullopt;  // no closing quote
+}
+
+std::string QuotedText(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\\' || c == '"') out += '\\';
+    if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else out += c;
+  }
+  return out + "\"";
+}
+
+std::optional<uint32_t> ParseDword(const std::string& hex) {
+  if (hex.empty() || hex.size() > 8) return std::nullopt;
   char* end = nullptr;
   const unsigned long v = std::strtoul(hex.c_str(), &end, 16);
-  if (*end != '\0') return false;
-  value = static_cast<uint32_t>(v);
+  if (*end != '\0') return std::nullopt;
+  return static_cast<uint32_t>(v);
+}
+
+// Parses one `"name"=dword:XXXXXXXX` or `"name"="text"` line.
+template <typename Value>
+bool ParseValueLine(const std::string& line, std::string& name, Value& value) {
+  if (line.size() < 2 || line[0] != '"') return false;
+  size_t at = 1;
+  const auto quotedName = ReadQuoted(line, at);
+  if (!quotedName || line.compare(at, 1, "=") != 0) return false;
+  name = *quotedName;
+  ++at;
+  if (line.compare(at, 6, "dword:") == 0) {
+    const auto number = ParseDword(line.substr(at + 6));
+    if (number) value = *number;
+    return number.has_value();
+  }
+  if (line.compare(at, 1, "\"") != 0) return false;
+  ++at;
+  const auto text = ReadQuoted(line, at);
+  if (!text || at != line.size()) return false;
+  value = *text;
   return true;
 }
 
@@ -87,8 +133,8 @@ RegistryStore::Keys RegistryStore::Load(RegistryRoot root) const {
       continue;
     }
     std::string name;
-    uint32_t value = 0;
-    if (current && ParseValueLine(line, name, value)) current->dwords[name] = value;
+    Value value;
+    if (current && ParseValueLine(line, name, value)) current->values[name] = std::move(value);
   }
   return keys;
 }
@@ -101,10 +147,15 @@ bool RegistryStore::Save(RegistryRoot root, const Keys& keys) const {
   std::string text;
   for (const auto& [folded, key] : keys) {
     text += "[" + key.path + "]\n";
-    for (const auto& [name, value] : key.dwords) {
-      char hex[16];
-      std::snprintf(hex, sizeof hex, "%08x", value);
-      text += "\"" + name + "\"=dword:" + hex + "\n";
+    for (const auto& [name, value] : key.values) {
+      text += QuotedText(name) + "=";
+      if (const auto* number = std::get_if<uint32_t>(&value)) {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "%08x", *number);
+        text += std::string("dword:") + hex + "\n";
+      } else {
+        text += QuotedText(std::get<std::string>(value)) + "\n";
+      }
     }
     text += "\n";
   }
@@ -134,23 +185,48 @@ bool RegistryStore::CreateKey(RegistryRoot root, const std::string& keyPath) {
   return !added || Save(root, keys);
 }
 
-bool RegistryStore::SetDword(RegistryRoot root, const std::string& keyPath,
-                             const std::string& name, uint32_t value) {
+bool RegistryStore::SetValue(RegistryRoot root, const std::string& keyPath,
+                             const std::string& name, Value value) {
   Keys keys = Load(root);
   const auto it = keys.find(Folded(keyPath));
   if (it == keys.end()) return false;
-  it->second.dwords[name] = value;
+  it->second.values[name] = std::move(value);
   return Save(root, keys);
+}
+
+std::optional<RegistryStore::Value> RegistryStore::ReadValue(RegistryRoot root,
+                                                             const std::string& keyPath,
+                                                             const std::string& name) const {
+  const Keys keys = Load(root);
+  const auto it = keys.find(Folded(keyPath));
+  if (it == keys.end()) return std::nullopt;
+  const auto value = it->second.values.find(name);
+  if (value == it->second.values.end()) return std::nullopt;
+  return value->second;
+}
+
+bool RegistryStore::SetDword(RegistryRoot root, const std::string& keyPath,
+                             const std::string& name, uint32_t value) {
+  return SetValue(root, keyPath, name, value);
 }
 
 std::optional<uint32_t> RegistryStore::ReadDword(RegistryRoot root, const std::string& keyPath,
                                                  const std::string& name) const {
-  const Keys keys = Load(root);
-  const auto it = keys.find(Folded(keyPath));
-  if (it == keys.end()) return std::nullopt;
-  const auto value = it->second.dwords.find(name);
-  if (value == it->second.dwords.end()) return std::nullopt;
-  return value->second;
+  const auto value = ReadValue(root, keyPath, name);
+  if (!value || !std::holds_alternative<uint32_t>(*value)) return std::nullopt;
+  return std::get<uint32_t>(*value);
+}
+
+bool RegistryStore::SetString(RegistryRoot root, const std::string& keyPath,
+                              const std::string& name, const std::string& value) {
+  return SetValue(root, keyPath, name, value);
+}
+
+std::optional<std::string> RegistryStore::ReadString(RegistryRoot root, const std::string& keyPath,
+                                                     const std::string& name) const {
+  const auto value = ReadValue(root, keyPath, name);
+  if (!value || !std::holds_alternative<std::string>(*value)) return std::nullopt;
+  return std::get<std::string>(*value);
 }
 
 std::optional<RegistryKey> RegistryKey::Open(RegistryStore& store, RegistryRoot root,
@@ -167,6 +243,10 @@ std::optional<RegistryKey> RegistryKey::Create(RegistryStore& store, RegistryRoo
 
 bool RegistryKey::SetDword(const std::string& name, uint32_t value) {
   return store_->SetDword(root_, path_, name, value);
+}
+
+bool RegistryKey::SetString(const std::string& name, const std::string& value) {
+  return store_->SetString(root_, path_, name, value);
 }
 
 }  // namespace zv

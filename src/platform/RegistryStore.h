@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace zv {
 
@@ -11,10 +12,13 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 
 // A small key-value store in the manner of a registry: keys are paths
 // ("Software/GNU/ffdshow", '\' is read as '/'), compared without regard to
-// letter case, holding named 32-bit numbers. Each root is one text file:
+// letter case, holding named 32-bit numbers and texts. A name holds one value
+// of one kind; setting it again replaces the old value whatever its kind.
+// Each root is one text file:
 //
 //   [Software/GNU/ffdshow]
 //   "h264"=dword:00000001
+//   "Path"="/home/a \"b\"\\c"      (texts escape \ " and line breaks)
 //
 // The current-user root lives in the user's configuration folder, the
 // local-machine root in a system folder that only root can write; writes
@@ -39,17 +43,28 @@ class RegistryStore {
                 uint32_t value);
   std::optional<uint32_t> ReadDword(RegistryRoot root, const std::string& keyPath,
                                     const std::string& name) const;
+  // Sets a text value of an existing key, as SetDword.
+  bool SetString(RegistryRoot root, const std::string& keyPath, const std::string& name,
+                 const std::string& value);
+  // The text value; nothing when it is missing or holds a number.
+  std::optional<std::string> ReadString(RegistryRoot root, const std::string& keyPath,
+                                        const std::string& name) const;
   const std::string& FileOf(RegistryRoot root) const;
 
  private:
+  using Value = std::variant<uint32_t, std::string>;
   struct Key {
-    std::string path;                         // as first written
-    std::map<std::string, uint32_t> dwords;   // value name -> number
+    std::string path;                      // as first written
+    std::map<std::string, Value> values;   // value name -> number or text
   };
   using Keys = std::map<std::string, Key>;   // folded path -> key
 
   Keys Load(RegistryRoot root) const;
   bool Save(RegistryRoot root, const Keys& keys) const;
+  bool SetValue(RegistryRoot root, const std::string& keyPath, const std::string& name,
+                Value value);
+  std::optional<Value> ReadValue(RegistryRoot root, const std::string& keyPath,
+                                 const std::string& name) const;
 
   std::string currentUserFile_;
   std::string localMachineFile_;
@@ -65,6 +80,7 @@ class RegistryKey {
   static std::optional<RegistryKey> Create(RegistryStore& store, RegistryRoot root,
                                            const std::string& keyPath);
   bool SetDword(const std::string& name, uint32_t value);
+  bool SetString(const std::string& name, const std::string& value);
 
  private:
   RegistryKey(RegistryStore& store, RegistryRoot root, std::string path)

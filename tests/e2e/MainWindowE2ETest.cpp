@@ -22,6 +22,7 @@
 #include "config/ViewerOptions.h"
 #include "library/CZvListCtrl.h"
 #include "library/RecordingLibrary.h"
+#include "map/MapSchemeHandler.h"
 #include "skin/CZvButtonCtrl.h"
 #include "skin/CZvScreenCtrl.h"
 #include "skin/CZvSimpleSliderCtrl.h"
@@ -221,6 +222,7 @@ int main(int argc, char** argv) {
   qunsetenv("XDG_CONFIG_HOME");
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  MapSchemeHandler::RegisterScheme();
   QApplication app(argc, argv);
   gst_init(&argc, &argv);
   g_fixtures = QString::fromLocal8Bit(argv[3]);

@@ -54,6 +54,17 @@ expect_probe "$WORK/split.avi" v:0 nb_read_frames=90
 expect_probe "$WORK/split.avi" v:1 nb_read_frames=90
 gst_decode "$WORK/split.avi" "video_0 ! $H264" "video_1 ! $H264" "audio_0 ! $AAC"
 
+# A realistic file: noisy pictures encoded at the bit rate asked for (the
+# packets' own sizes, measured by ffprobe, within 20 % of it: a short file overshoots a little).
+"$MKREC" "$WORK/noisy.avi" "${SMALL[@]}" --front 640x360 --rear 320x180 --bitrate 1500 --texture noise ||
+  fail "noisy file not made"
+for stream in v:0 v:1; do
+  kbps=$(ffprobe -v error -select_streams "$stream" -show_entries packet=size -of csv=p=0 "$WORK/noisy.avi" |
+    awk '{s += $1} END {printf "%d", s * 8 / 3 / 1000}')
+  [ "$kbps" -ge 1200 ] && [ "$kbps" -le 1800 ] && pass "noisy.avi $stream: $kbps kbit/s for 1500" ||
+    fail "noisy.avi $stream: $kbps kbit/s for 1500"
+done
+
 # The demo card, small and short.
 "$MKREC" --card "$WORK/card" --minutes 0.05 --front 320x180 --rear 160x90 >/dev/null || fail "card not made"
 names=$(cd "$WORK/card" && find . -name '*.AVI' | sort)
@@ -76,7 +87,7 @@ one=$(find "$WORK/card" -name '*_1.AVI' | head -n1)
 [ -n "$one" ] && [ -z "$(probe "$one" v:1)" ] && pass "one-channel recording on the card" || fail "no one-channel recording"
 
 # Bad arguments: a message and exit status 2; nothing written.
-for args in "" "--front 100x" "$WORK/x.avi --audio mp3" "$WORK/x.avi --seconds -1" "$WORK/x.avi --bogus"; do
+for args in "" "--front 100x" "$WORK/x.avi --audio mp3" "$WORK/x.avi --bitrate 1" "$WORK/x.avi --texture wood" "$WORK/x.avi --seconds -1" "$WORK/x.avi --bogus"; do
   # shellcheck disable=SC2086
   if err=$("$MKREC" $args 2>&1); then fail "'$args' accepted"; else
     status=$?

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "reader/MemoryByteSource.h"
-#include "reader/RecordingScanner.h"
+#include "reader/RecordingLoader.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ void CheckChunks(const std::vector<zv::MediaChunk>& chunks, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zv::MemoryByteSource source(data, size);
   zv::Recording rec;
-  if (zv::RecordingScanner(source).Scan(rec) != zv::ScanError::None) return 0;
+  if (zv::RecordingLoader(source).Load(rec) != zv::ScanError::None) return 0;
   Require(!rec.video.empty() && rec.video.size() <= 2 && !rec.video[0].chunks.empty());
   for (const zv::VideoStream& v : rec.video) CheckChunks(v.chunks, size);
   if (rec.audio) CheckChunks(rec.audio->chunks, size);

@@ -67,6 +67,24 @@ TEST_F(RegistryTest, ValuesNeedAnExistingKeyAndSurviveReload) {
   EXPECT_EQ(reopened.ReadDword(RegistryRoot::CurrentUser, "SOFTWARE/Ulvatrix", "usingDShow"), std::nullopt);
 }
 
+TEST_F(RegistryTest, TextValuesKeepEveryCharacterAndReplaceNumbersOfTheSameName) {
+  ASSERT_TRUE(store_.CreateKey(RegistryRoot::CurrentUser, "Software/Map"));
+  const std::string text = "https://a.example/{z}/{x}/{y}.png?k=\"q\"\\x\nline two =dword:1";
+  ASSERT_TRUE(store_.SetString(RegistryRoot::CurrentUser, "Software/Map", "Url \"1\"", text));
+  ASSERT_TRUE(store_.SetDword(RegistryRoot::CurrentUser, "Software/Map", "Zoom", 19));
+  ASSERT_TRUE(store_.SetString(RegistryRoot::CurrentUser, "Software/Map", "Empty", ""));
+  RegistryStore reopened(store_.FileOf(RegistryRoot::CurrentUser), store_.FileOf(RegistryRoot::LocalMachine));
+  EXPECT_EQ(reopened.ReadString(RegistryRoot::CurrentUser, "software/map", "Url \"1\""), text);
+  EXPECT_EQ(reopened.ReadString(RegistryRoot::CurrentUser, "Software/Map", "Empty"), "");
+  EXPECT_EQ(reopened.ReadDword(RegistryRoot::CurrentUser, "Software/Map", "Zoom"), 19u);
+  // A name holds one value: a number read as text is missing, and the other
+  // way round; setting it again replaces the kind.
+  EXPECT_EQ(reopened.ReadString(RegistryRoot::CurrentUser, "Software/Map", "Zoom"), std::nullopt);
+  ASSERT_TRUE(reopened.SetString(RegistryRoot::CurrentUser, "Software/Map", "Zoom", "deep"));
+  EXPECT_EQ(reopened.ReadDword(RegistryRoot::CurrentUser, "Software/Map", "Zoom"), std::nullopt);
+  EXPECT_EQ(reopened.ReadString(RegistryRoot::CurrentUser, "Software/Map", "Zoom"), "deep");
+}
+
 TEST_F(RegistryTest, UnwritableRootFailsSilently) {
   // A file where the root's folder should be makes every write fail.
   RegistryStore blocked((dir_.path() + "/user").toStdString(),

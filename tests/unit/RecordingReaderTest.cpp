@@ -8,7 +8,9 @@
 
 #include "AviWriter.h"
 #include "reader/AnnexBScanner.h"
+#include "reader/CountingByteSource.h"
 #include "reader/MemoryByteSource.h"
+#include "reader/RecordingLoader.h"
 #include "reader/RecordingReader.h"
 #include "reader/RecordingScanner.h"
 
@@ -41,6 +43,7 @@ struct SyntheticRecording {
   std::optional<AviAudioFormat::Codec> audio = AviAudioFormat::Codec::Aac;
   uint64_t riffLimit = recfmt::kDefaultRiffLimit;
   size_t firstSei = 0;
+  size_t framePayload = 100;
 
   std::vector<uint8_t> Write(const QString& folder) const {
     AviLayout layout;
@@ -58,7 +61,7 @@ struct SyntheticRecording {
     EXPECT_TRUE(writer.Open(path));
     for (int i = 0; i < frames; ++i) {
       bool key = i % 30 == 0;
-      auto front = AccessUnit(key, 100 + i % 7, i == 0 ? firstSei : 0);
+      auto front = AccessUnit(key, framePayload + i % 7, i == 0 ? firstSei : 0);
       writer.WriteVideo(0, front.data(), front.size(), key);
       if (i % 3 == 0) {  // 10 Hz G-sensor: 'M' and three axes
         uint8_t g[4] = {'M', 0x80, 0xFF, static_cast<uint8_t>(i)};
@@ -79,8 +82,15 @@ struct SyntheticRecording {
   }
 };
 
+// Loads as the parse filter does: from the index when it serves, else by a
+// scan.
 ScanError Scan(const std::vector<uint8_t>& bytes, Recording& out, size_t size = SIZE_MAX) {
   MemoryByteSource source(bytes.data(), std::min(size, bytes.size()));
+  return RecordingLoader(source).Load(out);
+}
+
+ScanError ScanOnly(const std::vector<uint8_t>& bytes, Recording& out) {
+  MemoryByteSource source(bytes.data(), bytes.size());
   return RecordingScanner(source).Scan(out);
 }
 
@@ -255,7 +265,7 @@ TEST_F(RecordingReaderTest, FindsTheSliceBehindALongSei) {
   spec.frames = 2;
   spec.firstSei = 9000;  // beyond the first scan window
   Recording rec;
-  ASSERT_EQ(Scan(spec.Write(dir_.path()), rec), ScanError::None);
+  ASSERT_EQ(ScanOnly(spec.Write(dir_.path()), rec), ScanError::None);
   EXPECT_TRUE(rec.video[0].chunks[0].keyFrame);
   EXPECT_FALSE(rec.video[0].chunks[1].keyFrame);
 }
@@ -281,6 +291,151 @@ TEST_F(RecordingReaderTest, SurvivesRandomCorruption) {
       ASSERT_GE(r.size, 1u);
       ASSERT_LE(r.dataOffset + r.size, rec.recordBytes.size());
     }
+  }
+}
+
+// ---- The index -------------------------------------------------------------
+
+uint32_t Le32At(const std::vector<uint8_t>& bytes, size_t at) {
+  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
+}
+
+void ExpectSameTables(const Recording& a, const Recording& b) {
+  ASSERT_EQ(a.video.size(), b.video.size());
+  auto same = [](const std::vector<MediaChunk>& x, const std::vector<MediaChunk>& y) {
+    ASSERT_EQ(x.size(), y.size());
+    for (size_t i = 0; i < x.size(); ++i) {
+      EXPECT_EQ(x[i].offset, y[i].offset) << i;
+      EXPECT_EQ(x[i].size, y[i].size) << i;
+      EXPECT_EQ(x[i].timeNs, y[i].timeNs) << i;
+      EXPECT_EQ(x[i].durationNs, y[i].durationNs) << i;
+      EXPECT_EQ(x[i].keyFrame, y[i].keyFrame) << i;
+    }
+  };
+  for (size_t v = 0; v < a.video.size(); ++v) same(a.video[v].chunks, b.video[v].chunks);
+  ASSERT_EQ(a.audio.has_value(), b.audio.has_value());
+  if (a.audio) same(a.audio->chunks, b.audio->chunks);
+  ASSERT_EQ(a.records.size(), b.records.size());
+  for (size_t i = 0; i < a.records.size(); ++i) {
+    EXPECT_EQ(a.records[i].timeMs, b.records[i].timeMs);
+    EXPECT_EQ(a.records[i].fileOffset, b.records[i].fileOffset);
+  }
+  EXPECT_EQ(a.recordBytes, b.recordBytes);
+  EXPECT_EQ(a.durationNs, b.durationNs);
+}
+
+struct IndexedLoad {
+  Recording rec;
+  ScanError error = ScanError::None;
+  bool usedIndex = false;
+  uint64_t bytesRead = 0;
+};
+
+IndexedLoad LoadCounted(const std::vector<uint8_t>& bytes) {
+  MemoryByteSource memory(bytes.data(), bytes.size());
+  CountingByteSource counted(memory);
+  RecordingLoader loader(counted);
+  IndexedLoad load;
+  load.error = loader.Load(load.rec);
+  load.usedIndex = loader.usedIndex();
+  load.bytesRead = counted.bytesRead();
+  return load;
+}
+
+// Renames a chunk id everywhere, so that readers skip those chunks.
+void Rename(std::vector<uint8_t>& bytes, const char* from, const char* to) {
+  for (size_t at = Find(bytes, from); at < bytes.size(); at = Find(bytes, from, at + 4))
+    PutLe32(bytes, at, recfmt::FourCC(*reinterpret_cast<const char(*)[5]>(to)));
+}
+
+// The same recording with its index and without: idx1 and the OpenDML
+// indexes renamed to JUNK. Both give the same tables and records; the index
+// serves without reading the payloads.
+TEST_F(RecordingReaderTest, IndexAndScanGiveTheSameTablesAndRecords) {
+  for (bool multiPart : {false, true}) {
+    SyntheticRecording spec;
+    spec.frames = 150;
+    spec.framePayload = 20000;
+    if (multiPart) {
+      spec.riffLimit = 400000;
+      spec.audio = AviAudioFormat::Codec::Pcm;
+    }
+    const std::vector<uint8_t> bytes = spec.Write(dir_.path());
+    ASSERT_EQ(Find(bytes, "AVIX") < bytes.size(), multiPart);
+    const IndexedLoad indexed = LoadCounted(bytes);
+    ASSERT_EQ(indexed.error, ScanError::None);
+    EXPECT_TRUE(indexed.usedIndex) << multiPart;
+    EXPECT_EQ(indexed.rec.video[0].chunks.size(), 150u);
+    EXPECT_EQ(indexed.rec.records.size(), 50u);
+    EXPECT_LT(indexed.bytesRead, bytes.size() / 100) << multiPart;
+
+    std::vector<uint8_t> bare = bytes;
+    Rename(bare, "idx1", "JUNK");
+    Rename(bare, "indx", "JUNK");
+    const IndexedLoad scanned = LoadCounted(bare);
+    ASSERT_EQ(scanned.error, ScanError::None);
+    EXPECT_FALSE(scanned.usedIndex);
+    EXPECT_LT(scanned.bytesRead, bytes.size() / 10) << multiPart;  // chunk headers and frame starts only
+    ExpectSameTables(indexed.rec, scanned.rec);
+  }
+}
+
+// An index that disagrees with the file is not used: the scan gives the
+// tables, as for a file without index.
+TEST_F(RecordingReaderTest, AnIndexThatDisagreesWithTheFileFallsBackToTheScan) {
+  SyntheticRecording spec;
+  spec.frames = 60;
+  const std::vector<uint8_t> bytes = spec.Write(dir_.path());
+  Recording expected;
+  ASSERT_EQ(ScanOnly(bytes, expected), ScanError::None);
+  const size_t idx1 = Find(bytes, "idx1");
+  const size_t entries = Le32At(bytes, idx1 + 4) / 16;
+  auto entry = [&](size_t i) { return idx1 + 8 + 16 * i; };
+  auto firstOf = [&](const char* id) {
+    for (size_t i = 0; i < entries; ++i)
+      if (std::equal(id, id + 4, bytes.begin() + static_cast<long>(entry(i)))) return i;
+    return entries;
+  };
+  std::vector<std::pair<const char*, std::vector<uint8_t>>> damaged;
+  {
+    std::vector<uint8_t> b = bytes;  // the last front frame lies past the end of the file
+    PutLe32(b, entry(firstOf("00dc")) + 8, static_cast<uint32_t>(b.size()));
+    damaged.emplace_back("outside the file", b);
+  }
+  {
+    std::vector<uint8_t> b = bytes;  // every rear entry names the front stream
+    for (size_t i = 0; i < entries; ++i)
+      if (Le32At(b, entry(i)) == recfmt::kRearVideoChunk) PutLe32(b, entry(i), recfmt::kFrontVideoChunk);
+    damaged.emplace_back("the wrong stream", b);
+  }
+  {
+    std::vector<uint8_t> b = bytes;  // a stream number the file does not have
+    PutLe32(b, entry(entries / 2), recfmt::FourCC("07dc"));
+    damaged.emplace_back("an unknown stream", b);
+  }
+  {
+    std::vector<uint8_t> b = bytes;  // audio entries at video chunks
+    PutLe32(b, entry(firstOf("02wb")), recfmt::FourCC("02dc"));
+    damaged.emplace_back("a chunk id of another kind", b);
+  }
+  {
+    std::vector<uint8_t> b = bytes;  // a size that is not the chunk's
+    const size_t e = entry(firstOf("01dc"));
+    PutLe32(b, e + 12, Le32At(b, e + 12) + 2);
+    damaged.emplace_back("a wrong size", b);
+  }
+  {
+    std::vector<uint8_t> b = bytes;  // a short index: the last five entries cut off
+    PutLe32(b, idx1 + 4, static_cast<uint32_t>(16 * (entries - 5)));
+    PutLe32(b, entry(entries - 5), recfmt::kJunk);
+    PutLe32(b, entry(entries - 5) + 4, 16 * 5 - 8);
+    damaged.emplace_back("a short index", b);
+  }
+  for (const auto& [what, b] : damaged) {
+    const IndexedLoad load = LoadCounted(b);
+    ASSERT_EQ(load.error, ScanError::None) << what;
+    EXPECT_FALSE(load.usedIndex) << what;
+    ExpectSameTables(expected, load.rec);
   }
 }
 

@@ -1,8 +1,10 @@
 // The generator's own logic: sensor records as the recorder delivers them,
-// the demo card's plan and files, and the command line.
+// the demo card's plan and files, the noisy picture texture, and the command
+// line.
 #include "DemoCardWriter.h"
 #include "MkrecCommandLine.h"
 #include "RecordingFormat.h"
+#include "SceneRenderer.h"
 #include "SensorRecordGenerator.h"
 #include "sensors/GpsText.h"
 #include "sensors/SensorRecords.h"
@@ -176,6 +178,38 @@ TEST(DemoCardWriterTest, ConfigurationFilesUseTheRecorderLayout)
     EXPECT_EQ(DemoCardWriter::TimeFileContents(Local("2026-03-04 05:06:07")), "26/03/04\r\n05/06/07\r\n");
 }
 
+// Noisy pictures differ from frame to frame (sensor noise) and from the plain
+// scene everywhere, yet the frame code still reads; the same frame renders
+// the same picture, so files are reproducible.
+TEST(SceneRendererTest, NoiseTextureKeepsTheFrameCodeAndVariesPerFrame)
+{
+    const QSize size(480, 270);
+    const SceneRenderer plain(zv::FrameCodeChannel::Rear, size);
+    const SceneRenderer noisy(zv::FrameCodeChannel::Rear, size, Texture::Noise);
+    const SceneMoment moment{1234, 40.0, 50.0, Local("2026-01-01 00:00:00")};
+    const QImage a = noisy.Render(moment);
+    EXPECT_EQ(a, noisy.Render(moment));
+    SceneMoment next = moment;
+    next.frame += 1;
+    const QImage b = noisy.Render(next);
+    const QImage clean = plain.Render(moment);
+    int changed = 0, differsFromPlain = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            changed += a.pixel(x, y) != b.pixel(x, y);
+            differsFromPlain += a.pixel(x, y) != clean.pixel(x, y);
+        }
+    const int pixels = size.width() * size.height();
+    EXPECT_GT(changed, pixels * 9 / 10);
+    EXPECT_GT(differsFromPlain, pixels * 9 / 10);
+    for (const auto& [picture, frame] : {std::pair{a, 1234}, std::pair{b, 1235}}) {
+        const zv::FrameCodeReading reading = zv::ReadFrameCode(picture);
+        EXPECT_TRUE(reading.found);
+        EXPECT_EQ(reading.frame, frame);
+        EXPECT_EQ(reading.channel, zv::FrameCodeChannel::Rear);
+    }
+}
+
 TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
 {
     const QDateTime now = Local("2026-01-01 00:00:00");
@@ -193,6 +227,13 @@ TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
     EXPECT_EQ(ok.Options().gps, GpsMode::Invalid);
     EXPECT_TRUE(ok.Options().event);
     EXPECT_EQ(ok.Options().start, Local("2025-12-31 23:59:58"));
+    EXPECT_EQ(ok.Options().videoKbps, 0);
+    EXPECT_EQ(ok.Options().texture, Texture::Plain);
+
+    MkrecCommandLine realistic;
+    ASSERT_TRUE(realistic.Parse({"out.avi", "--bitrate", "10000", "--texture", "noise"}, now)) << realistic.Error();
+    EXPECT_EQ(realistic.Options().videoKbps, 10000);
+    EXPECT_EQ(realistic.Options().texture, Texture::Noise);
 
     MkrecCommandLine card;
     ASSERT_TRUE(card.Parse({"--card", "dir", "--minutes", "2"}, now.addMSecs(789)));
@@ -215,6 +256,9 @@ TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
         {"a.avi", "--start", "yesterday"},
         {"a.avi", "--riff-limit", "100"},
         {"a.avi", "--colour", "red"},
+        {"a.avi", "--bitrate", "10"},
+        {"a.avi", "--bitrate", "fast"},
+        {"a.avi", "--texture", "grass"},
         {"--card"},
     };
     for (const QStringList& arguments : bad) {

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "map/MapSchemeHandler.h"
+
 // Widget tests run on Qt's offscreen platform, with GStreamer started as the
 // program starts it.
 int main(int argc, char** argv) {
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
   // for root (the program switches it off the same way).
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  MapSchemeHandler::RegisterScheme();
   QApplication app(argc, argv);
   gst_init(&argc, &argv);
   return RUN_ALL_TESTS();

@@ -19,7 +19,7 @@ int VideoKbps(QSize size, int fps)
     return std::max(300, int(double(size.width()) * size.height() * fps * 0.05 / 1000));
 }
 
-std::string VideoBranch(const char* name, QSize size, int fps)
+std::string VideoBranch(const char* name, QSize size, int fps, int kbps)
 {
     const std::string w = std::to_string(size.width()), h = std::to_string(size.height());
     return std::string("appsrc name=") + name + "src format=time block=true max-bytes="
@@ -27,7 +27,7 @@ std::string VideoBranch(const char* name, QSize size, int fps)
          + ",height=" + h + ",framerate=" + std::to_string(fps) + "/1"
          + " ! videoconvert ! video/x-raw,format=I420"
            " ! x264enc tune=zerolatency speed-preset=ultrafast bframes=0 aud=false key-int-max="
-         + std::to_string(fps) + " bitrate=" + std::to_string(VideoKbps(size, fps))
+         + std::to_string(fps) + " bitrate=" + std::to_string(kbps > 0 ? kbps : VideoKbps(size, fps))
          + " ! h264parse config-interval=-1 ! video/x-h264,stream-format=byte-stream,alignment=au"
            " ! appsink name="
          + name + "sink sync=false ";
@@ -62,9 +62,9 @@ bool MediaEncoder::Fail(const std::string& what)
 
 std::string MediaEncoder::PipelineDescription() const
 {
-    std::string description = VideoBranch("front", m_settings.front, m_settings.fps);
+    std::string description = VideoBranch("front", m_settings.front, m_settings.fps, m_settings.videoKbps);
     if (m_settings.rear)
-        description += VideoBranch("rear", *m_settings.rear, m_settings.fps);
+        description += VideoBranch("rear", *m_settings.rear, m_settings.fps, m_settings.videoKbps);
     if (m_settings.aac)
         description += "appsrc name=audiosrc format=time block=true max-bytes=65536"
                        " caps=audio/x-raw,format=S16LE,layout=interleaved,channels=1,rate="

@@ -28,6 +28,7 @@ struct EncoderSettings
     QSize front;
     std::optional<QSize> rear;
     int fps = 30;
+    int videoKbps = 0; // per channel; 0: a default from the picture size
     bool aac = false;
     int sampleRate = 16000;
     int aacBitRate = 48000;

@@ -8,8 +8,10 @@ namespace {
 
 constexpr int kMinSide = 64;
 const QStringList kValueOptions = {"--card", "--seconds", "--minutes", "--front", "--rear", "--fps",
-                                   "--audio", "--gps", "--start", "--riff-limit"};
+                                   "--audio", "--gps", "--start", "--riff-limit", "--bitrate", "--texture"};
 constexpr int kMaxSide = 4096;
+constexpr int kMinKbps = 50;
+constexpr int kMaxKbps = 200000;
 
 bool ParseSize(const QString& text, QSize& size)
 {
@@ -45,8 +47,11 @@ const char* MkrecCommandLine::Usage()
     return "usage: zv-mkrec OUT.AVI [--seconds N] [--front WxH] [--rear WxH|none] [--fps N]\n"
            "                [--audio aac|pcm|none] [--gps route|none|invalid] [--event]\n"
            "                [--start \"YYYY-MM-DD hh:mm:ss\"] [--riff-limit BYTES]\n"
+           "                [--bitrate KBPS] [--texture plain|noise]\n"
            "       zv-mkrec --card DIR [--minutes N] [--start \"YYYY-MM-DD hh:mm:ss\"]\n"
            "                [--front WxH] [--rear WxH|none] [--fps N] [--audio aac|pcm|none]\n"
+           "  --bitrate: video bit rate of each channel in kbit/s (default: from the picture size)\n"
+           "  --texture noise: fine detail and sensor noise, as costly to encode as a camera's\n"
            "  --start: the first frame of OUT.AVI, or the end of the last recording of the card\n";
 }
 
@@ -132,6 +137,13 @@ bool MkrecCommandLine::ParseOption(const QString& name, const QString& value)
         m_options.riffLimit = value.toULongLong(&ok);
         if (!ok || m_options.riffLimit < 65536 || m_options.riffLimit > 0xFFFFFFFFull)
             return Fail("--riff-limit must be a byte count from 65536 to 4294967295: " + value);
+    } else if (name == "--bitrate") {
+        m_options.videoKbps = value.toInt(&ok);
+        if (!ok || m_options.videoKbps < kMinKbps || m_options.videoKbps > kMaxKbps)
+            return Fail(QString("--bitrate must be kbit/s from %1 to %2: ").arg(kMinKbps).arg(kMaxKbps) + value);
+    } else if (name == "--texture") {
+        if (!ParseChoice(value, {{"plain", Texture::Plain}, {"noise", Texture::Noise}}, m_options.texture))
+            return Fail("--texture must be plain or noise: " + value);
     }
     return true;
 }

@@ -2,6 +2,7 @@
 //   zv-mkrec OUT.AVI [--seconds N] [--front WxH] [--rear WxH|none] [--fps N]
 //            [--audio aac|pcm|none] [--gps route|none|invalid] [--event]
 //            [--start "YYYY-MM-DD hh:mm:ss"] [--riff-limit BYTES]
+//            [--bitrate KBPS] [--texture plain|noise]
 //   zv-mkrec --card DIR [--minutes N] [--start ...] [--front ...] [--rear ...]
 //            [--fps N] [--audio ...]
 #pragma once

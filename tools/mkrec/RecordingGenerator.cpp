@@ -45,6 +45,7 @@ bool RecordingGenerator::Write(const std::string& path)
     settings.front = m_options.front;
     settings.rear = m_options.rear;
     settings.fps = m_options.fps;
+    settings.videoKbps = m_options.videoKbps;
     settings.aac = m_options.audio == AudioMode::Aac;
     settings.sampleRate = m_options.sampleRate;
     MediaEncoder encoder(settings);
@@ -71,10 +72,10 @@ bool RecordingGenerator::Encode(MediaEncoder& encoder, std::vector<std::int16_t>
         return Fail(encoder.Error());
     const int frames = FrameCount();
     const RouteSimulator route = Route();
-    const SceneRenderer front(FrameCodeChannel::Front, m_options.front);
+    const SceneRenderer front(FrameCodeChannel::Front, m_options.front, m_options.texture);
     std::optional<SceneRenderer> rear;
     if (m_options.rear)
-        rear.emplace(FrameCodeChannel::Rear, *m_options.rear);
+        rear.emplace(FrameCodeChannel::Rear, *m_options.rear, m_options.texture);
     EngineSound sound(m_options.sampleRate);
     for (int i = 0; i < frames; ++i) {
         const double t = double(i) / m_options.fps;

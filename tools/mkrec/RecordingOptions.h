@@ -13,6 +13,9 @@
 namespace zv::mkrec {
 
 enum class AudioMode { Aac, Pcm, None };
+// Plain: clean drawn pictures that encode small. Noise: fine detail and
+// sensor noise, as costly to encode as a real camera's pictures.
+enum class Texture { Plain, Noise };
 
 struct RecordingOptions
 {
@@ -28,6 +31,8 @@ struct RecordingOptions
     QDateTime start;              // local time of the first frame
     std::uint64_t riffLimit = recfmt::kDefaultRiffLimit;
     int sampleRate = 16000;
+    int videoKbps = 0;            // per video channel; 0: a default from the picture size
+    Texture texture = Texture::Plain;
 };
 
 } // namespace zv::mkrec

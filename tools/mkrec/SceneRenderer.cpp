@@ -1,5 +1,7 @@
 #include "SceneRenderer.h"
 
+#include "PictureNoise.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -36,11 +38,13 @@ Palette PaletteFor(FrameCodeChannel channel)
 
 } // namespace
 
-SceneRenderer::SceneRenderer(FrameCodeChannel channel, QSize size)
-    : m_channel(channel), m_size(size), m_horizonY(size.height() * 0.45),
+SceneRenderer::SceneRenderer(FrameCodeChannel channel, QSize size, Texture texture)
+    : m_channel(channel), m_size(size), m_texture(texture), m_horizonY(size.height() * 0.45),
       m_focal(size.height() * 0.9)
 {
     m_background = DrawBackground();
+    if (m_texture == Texture::Noise)
+        PictureNoise::AddDetail(m_background);
 }
 
 double SceneRenderer::ScreenY(double depthM) const
@@ -183,6 +187,9 @@ QImage SceneRenderer::Render(const SceneMoment& moment) const
     DrawRoadsidePosts(painter, moment.distanceM);
     DrawCaption(painter, moment);
     DrawFrameCode(painter, m_size, moment.frame, m_channel);
+    painter.end();
+    if (m_texture == Texture::Noise)
+        PictureNoise::AddGrain(image, moment.frame);
     return image;
 }
 

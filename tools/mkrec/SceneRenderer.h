@@ -4,6 +4,7 @@
 #pragma once
 
 #include "FrameCode.h"
+#include "RecordingOptions.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -22,7 +23,7 @@ struct SceneMoment
 class SceneRenderer
 {
 public:
-    SceneRenderer(FrameCodeChannel channel, QSize size);
+    SceneRenderer(FrameCodeChannel channel, QSize size, Texture texture = Texture::Plain);
 
     QImage Render(const SceneMoment& moment) const;
 
@@ -41,6 +42,7 @@ private:
 
     FrameCodeChannel m_channel;
     QSize m_size;
+    Texture m_texture;
     double m_horizonY;
     double m_focal;
     QImage m_background;
