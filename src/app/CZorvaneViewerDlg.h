@@ -8,6 +8,7 @@
 
 #include "app/FramelessGeometry.h"
 #include "app/MainWindowLayout.h"
+#include "library/RecordingEntry.h"
 #include "map/IMapHostWindow.h"
 #include "output/ClipMarks.h"
 #include "output/SnapshotCapture.h"
@@ -26,6 +27,9 @@ class CZvScreenCtrl;
 class CZvSimpleSliderCtrl;
 class CZvSliderCtrl;
 class CZvVolumeCtrl;
+namespace zv {
+class TripRouteLoader;
+}
 class QKeyEvent;
 class QMenu;
 
@@ -176,12 +180,16 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void PaintPanelFrame(QPainter& painter, const QRect& outer, const QColor& fill, int inset);
   void InitTimeline();
   void ShowClipMarks();
-  void ResetTimelineMarks();
+  void OnRecordingLoaded();
+  void LoadTripRoute();
   void ShowEventMarks();
   bool PreTranslateTimelineKey(QKeyEvent* event);
   void AddTimelineMenus(QMenu* menu);
   void OnTimelineCommand(int id);
   std::string OpenRecordingPath() const;
+  // The catalogue's recordings of the open recording's kind, oldest first,
+  // and the open one's place among them; false when none is open.
+  bool OpenRecordingAmongItsKind(std::vector<zv::RecordingEntry>& sameKind, size_t& index) const;
 
   CVideoPlayer player_;
   bool resizing_ = false;
@@ -221,6 +229,7 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   CZoomDlg* zoomWindow_ = nullptr;
   zv::SnapshotCapture capture_{this};
   zv::ClipMarks clipMarks_;
+  zv::TripRouteLoader* tripRoute_ = nullptr;
 };
 
 // The one main window, reachable by the other windows.

@@ -9,7 +9,7 @@
 #include "library/RecordingName.h"
 #include "output/CClipExportDlg.h"
 #include "output/CTrackExportDlg.h"
-#include "output/RecordingSensorFile.h"
+#include "sensors/RecordingSensorFile.h"
 
 using namespace zv;
 
@@ -17,17 +17,21 @@ std::string CZorvaneViewerDlg::OpenRecordingPath() const {
   return EngineIs({Running, Paused}) ? list_->RowFullPath(list_->currentRow) : std::string();
 }
 
+bool CZorvaneViewerDlg::OpenRecordingAmongItsKind(std::vector<RecordingEntry>& sameKind, size_t& index) const {
+  const std::string path = OpenRecordingPath();
+  if (path.empty()) return false;
+  sameKind = SortedRowsForKind(RecordingLibrary::Instance(), EntryOfPath(path).kind);
+  const auto open = std::find_if(sameKind.begin(), sameKind.end(), [&](const RecordingEntry& e) { return e.fullPath == path; });
+  index = static_cast<size_t>(open - sameKind.begin());
+  return open != sameKind.end();
+}
+
 void CZorvaneViewerDlg::ExportTrack() {
   TrackExportSources sources;
   sources.open = OpenRecordingPath();
   sources.selected = list_->SelectedPaths();
   sources.saveFolder = ViewerOptions::Instance().saveFolder;
-  if (!sources.open.empty()) {
-    sources.sameKind = SortedRowsForKind(RecordingLibrary::Instance(), EntryOfPath(sources.open).kind);
-    const auto open = std::find_if(sources.sameKind.begin(), sources.sameKind.end(),
-                                   [&](const RecordingEntry& e) { return e.fullPath == sources.open; });
-    sources.openIndex = static_cast<size_t>(open - sources.sameKind.begin());
-  }
+  OpenRecordingAmongItsKind(sources.sameKind, sources.openIndex);
   CTrackExportDlg dialog(std::move(sources), this);
   dialog.exec();
 }

@@ -76,8 +76,8 @@ bool CZorvaneViewerDlg::OpenRecording(const std::string& path) {
   player_.SetBrightness(brightSlider_->value() - 50);
   ClearSensorRecords();
   PullSensorRecords();
-  ResetTimelineMarks();
   ShowMapRoute(MapRoute::FromFixes(GpsRecords()));
+  OnRecordingLoaded();
   ShowMapOrNoDataPanel();
   gsensorGraph_->update();
   ShowPlayButton(false);

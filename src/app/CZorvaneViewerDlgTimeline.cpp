@@ -1,6 +1,6 @@
 // The main window's timeline: the playback cursor and seeking on the
-// G-sensor graph, the event and clip marks on the seek bar, frame steps, and
-// the list's grouping by trip.
+// G-sensor graph, the event and clip marks on the seek bar, frame steps, the
+// list's grouping by trip and the trip's route on the map.
 #include <QActionGroup>
 #include <QKeyEvent>
 #include <QMenu>
@@ -9,6 +9,8 @@
 #include "app/MainWindowCommands.h"
 #include "config/ViewerRegistrySettings.h"
 #include "library/CZvListCtrl.h"
+#include "map/MapViewBridge.h"
+#include "map/TripRouteLoader.h"
 #include "platform/RegistryStore.h"
 #include "sensors/CZvGsensorCtrl.h"
 #include "sensors/GsensorEvents.h"
@@ -20,6 +22,18 @@ using namespace zv;
 void CZorvaneViewerDlg::InitTimeline() {
   list_->SetGroupByTrip(ViewerRegistrySettings(RegistryStore::System()).GroupByTrip());
   connect(gsensorGraph_, &CZvGsensorCtrl::seekRequested, this, &CZorvaneViewerDlg::SeekFromGraph);
+  tripRoute_ = new TripRouteLoader(this);
+  // A trip of one recording is the route the map already shows.
+  connect(tripRoute_, &TripRouteLoader::routeLoaded, this, [](const MapRoute& route, int recordings) {
+    if (recordings > 1) ShowMapRoute(route);
+  });
+}
+
+// The whole trip's route replaces the recording's own when it is asked for.
+void CZorvaneViewerDlg::LoadTripRoute() {
+  std::vector<RecordingEntry> sameKind;
+  size_t index = 0;
+  if (OpenRecordingAmongItsKind(sameKind, index)) tripRoute_->Load(std::move(sameKind), index);
 }
 
 // A click on the graph seeks as the seek slider does.
@@ -52,8 +66,10 @@ void CZorvaneViewerDlg::ShowClipMarks() {
   seekSlider_->update();
 }
 
-// After an open: no clip marks, and the events of the new recording.
-void CZorvaneViewerDlg::ResetTimelineMarks() {
+// After an open: no clip marks, the events of the new recording, and its
+// trip's route when the map is to show it.
+void CZorvaneViewerDlg::OnRecordingLoaded() {
+  if (ViewerRegistrySettings(RegistryStore::System()).TripRoute()) LoadTripRoute();
   clipMarks_.Clear();
   seekSlider_->markSpanMs = static_cast<int64_t>(player_.GetDurationMs());
   ShowClipMarks();
@@ -83,6 +99,10 @@ void CZorvaneViewerDlg::AddTimelineMenus(QMenu* menu) {
   QAction* clip = menu->addAction(QStringLiteral("클립 내보내기..."));
   clip->setData(kMenuExportClip);
   clip->setEnabled(!OpenRecordingPath().empty());
+  QAction* route = menu->addAction(QStringLiteral("지도에 여행 전체 경로 표시"));
+  route->setCheckable(true);
+  route->setChecked(ViewerRegistrySettings(RegistryStore::System()).TripRoute());
+  route->setData(kMenuTripRoute);
   QMenu* events = menu->addMenu(QStringLiteral("이벤트 표시"));
   auto* choices = new QActionGroup(events);
   const uint32_t threshold = ViewerRegistrySettings(RegistryStore::System()).EventThresholdCentiG();
@@ -102,6 +122,11 @@ void CZorvaneViewerDlg::OnTimelineCommand(int id) {
     ExportTrack();
   } else if (id == kMenuExportClip) {
     ExportClip();
+  } else if (id == kMenuTripRoute) {
+    ViewerRegistrySettings settings(RegistryStore::System());
+    settings.SetTripRoute(!settings.TripRoute());
+    if (settings.TripRoute()) LoadTripRoute();
+    else if (!OpenRecordingPath().empty()) ShowMapRoute(MapRoute::FromFixes(GpsRecords()));
   } else if (id == kMenuGroupByTrip) {
     list_->SetGroupByTrip(!list_->GroupByTrip());
     ViewerRegistrySettings(RegistryStore::System()).SetGroupByTrip(list_->GroupByTrip());

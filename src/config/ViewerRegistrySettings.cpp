@@ -7,6 +7,7 @@
 namespace zv {
 namespace {
 constexpr const char* kGroupByTrip = "GroupByTrip";
+constexpr const char* kTripRoute = "TripRoute";
 constexpr const char* kEventThreshold = "EventThreshold";
 }  // namespace
 
@@ -17,11 +18,14 @@ bool ViewerRegistrySettings::Write(const char* name, uint32_t value) {
   return key && key->SetDword(name, value);
 }
 
-bool ViewerRegistrySettings::GroupByTrip() const {
-  return store_.ReadDword(RegistryRoot::CurrentUser, kKey, kGroupByTrip).value_or(0) != 0;
+bool ViewerRegistrySettings::Flag(const char* name) const {
+  return store_.ReadDword(RegistryRoot::CurrentUser, kKey, name).value_or(0) != 0;
 }
 
+bool ViewerRegistrySettings::GroupByTrip() const { return Flag(kGroupByTrip); }
 bool ViewerRegistrySettings::SetGroupByTrip(bool on) { return Write(kGroupByTrip, on ? 1 : 0); }
+bool ViewerRegistrySettings::TripRoute() const { return Flag(kTripRoute); }
+bool ViewerRegistrySettings::SetTripRoute(bool on) { return Write(kTripRoute, on ? 1 : 0); }
 
 uint32_t ViewerRegistrySettings::EventThresholdCentiG() const {
   const uint32_t stored =

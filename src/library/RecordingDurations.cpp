@@ -39,6 +39,19 @@ std::optional<int64_t> RecordingDurations::Cached(const std::string& path) const
   return it == known_.end() ? std::nullopt : it->second.durationMs;
 }
 
+std::optional<int64_t> RecordingDurations::CachedOrRead(const std::string& path) {
+  {
+    std::lock_guard lock(mutex_);
+    const auto it = known_.find(path);
+    if (it != known_.end()) return it->second.durationMs;
+  }
+  const Stamp stamp = StampOf(path);
+  const std::optional<int64_t> duration = ReadDurationMs(path);
+  std::lock_guard lock(mutex_);
+  known_[path] = Known{stamp, duration};
+  return duration;
+}
+
 void RecordingDurations::Request(const std::vector<std::string>& paths) {
   std::vector<std::string> batch;
   {

@@ -34,6 +34,10 @@ class RecordingDurations : public QObject {
   // file is not a recording.
   std::optional<int64_t> Cached(const std::string& path) const;
 
+  // The duration as last read, or read now on the calling thread (from any
+  // thread) when it has not been read yet.
+  std::optional<int64_t> CachedOrRead(const std::string& path);
+
   // Reads, in the background, those of `paths` that are not known yet or
   // have changed; durationsRead() follows on this object's thread.
   void Request(const std::vector<std::string>& paths);

@@ -77,13 +77,10 @@ void CTrackExportDlg::OnActionClicked() {
 std::vector<std::string> CTrackExportDlg::PathsOf(Scope scope) const {
   if (scope == SelectedRows) return sources_.selected;
   if (scope == OpenRecording) return {sources_.open};
-  // The trip: durations already read are taken, the others read now (this
-  // runs on the worker thread).
-  RecordingDurations& durations = RecordingDurations::Instance();
+  // The trip: durations not read yet are read now (this runs on the worker
+  // thread).
   const auto durationOf = [&](size_t i) {
-    const std::string& path = sources_.sameKind[i].fullPath;
-    const std::optional<int64_t> known = durations.Cached(path);
-    return known ? known : RecordingDurations::ReadDurationMs(path);
+    return RecordingDurations::Instance().CachedOrRead(sources_.sameKind[i].fullPath);
   };
   std::vector<std::string> paths;
   for (size_t i : TripMembersAround(sources_.sameKind, sources_.openIndex, durationOf))

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "output/RecordingSensorFile.h"
+#include "sensors/RecordingSensorFile.h"
 
 namespace zv {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "output/RecordingSensorFile.h"
+#include "sensors/RecordingSensorFile.h"
 #include "output/TrackPart.h"
 
 namespace zv {

@@ -16,7 +16,7 @@
 #include "PlaybackTestSupport.h"
 #include "output/ClipExporter.h"
 #include "output/ClipOverlayText.h"
-#include "output/RecordingSensorFile.h"
+#include "sensors/RecordingSensorFile.h"
 #include "reader/RecordingReader.h"
 
 using namespace zv;

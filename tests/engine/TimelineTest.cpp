@@ -19,6 +19,8 @@
 #include "library/CZvListCtrl.h"
 #include "library/RecordingDurations.h"
 #include "library/RecordingLibrary.h"
+#include "library/RecordingListRows.h"
+#include "map/TripRouteLoader.h"
 #include "platform/RegistryStore.h"
 #include "sensors/CZvGsensorCtrl.h"
 #include "skin/CZvScreenCtrl.h"
@@ -148,15 +150,19 @@ TEST_F(TimelineTest, TheKnockIsMarkedAtTheThresholdKeptInTheRegistry) {
   EXPECT_EQ(slider->eventMarksMs.size(), 1u);
 }
 
-// Three recordings that follow each other and one after a gap.
-TEST_F(TimelineTest, TheListGroupsGeneratedRecordingsIntoTwoTripsAndKeepsTheToggle) {
+// Three recordings of 2 s that follow each other and one after a gap.
+void MakeTripCard(const QString& folder) {
   const char* starts[] = {"2024-01-01 12:00:00", "2024-01-01 12:00:02", "2024-01-01 12:00:04", "2024-01-01 12:01:00"};
   for (const char* start : starts) {
     const QString name = "REC_" + QString(start).replace('-', "").replace(':', "").replace(' ', '_') + "_F.AVI";
-    ASSERT_EQ(QProcess::execute(ZV_MKREC_PATH, {card_.path() + "/" + name, "--seconds", "2", "--front", "64x64",
-                                                "--rear", "none", "--fps", "10", "--audio", "none", "--start", start}),
+    ASSERT_EQ(QProcess::execute(ZV_MKREC_PATH, {folder + "/" + name, "--seconds", "2", "--front", "64x64", "--rear",
+                                                "none", "--fps", "10", "--audio", "none", "--start", start}),
               0);
   }
+}
+
+TEST_F(TimelineTest, TheListGroupsGeneratedRecordingsIntoTwoTripsAndKeepsTheToggle) {
+  MakeTripCard(card_.path());
   dialog_->OpenPaths({card_.path()});
   dialog_->OnCommand(kMenuGroupByTrip);
   EXPECT_TRUE(ViewerRegistrySettings(RegistryStore::System()).GroupByTrip());
@@ -170,6 +176,33 @@ TEST_F(TimelineTest, TheListGroupsGeneratedRecordingsIntoTwoTripsAndKeepsTheTogg
   dialog_->OnCommand(kMenuGroupByTrip);
   EXPECT_FALSE(ViewerRegistrySettings(RegistryStore::System()).GroupByTrip());
   EXPECT_TRUE(tripText(0).isEmpty());
+}
+
+// The trip's whole route for the map: the three recordings on one time
+// axis, each a run of its own; the one after the gap is a trip alone.
+TEST_F(TimelineTest, TheTripRouteJoinsTheRecordingsOfTheTripOnOneTimeAxis) {
+  MakeTripCard(card_.path());
+  RecordingLibrary library;
+  library.ScanFolder(card_.path().toStdString() + "/");
+  const std::vector<RecordingEntry> rows = SortedRowsForKind(library, AllKinds);
+  TripRouteLoader loader;
+  std::vector<std::pair<MapRoute, int>> loaded;
+  QObject::connect(&loader, &TripRouteLoader::routeLoaded,
+                   [&](const MapRoute& route, int recordings) { loaded.emplace_back(route, recordings); });
+  loader.Load(rows, 1);
+  ASSERT_TRUE(WaitFor([&] { return loaded.size() == 1; }, 10000));
+  EXPECT_EQ(loaded[0].second, 3);
+  const MapRoute& route = loaded[0].first;
+  ASSERT_EQ(route.Runs().size(), 3u);
+  EXPECT_EQ(route.PointCount(), 6u);  // fixes at 0 and 1 s of each
+  EXPECT_EQ(route.Runs()[1].front().timeMs, 2000);
+  EXPECT_EQ(route.Runs()[2].back().timeMs, 5000);
+  loader.Load(rows, 3);
+  ASSERT_TRUE(WaitFor([&] { return loaded.size() == 2; }, 10000));
+  EXPECT_EQ(loaded[1].second, 1);
+  // The main window's toggle is kept in the registry store.
+  dialog_->OnCommand(kMenuTripRoute);
+  EXPECT_TRUE(ViewerRegistrySettings(RegistryStore::System()).TripRoute());
 }
 
 }  // namespace

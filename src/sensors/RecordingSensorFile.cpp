@@ -1,4 +1,4 @@
-#include "output/RecordingSensorFile.h"
+#include "sensors/RecordingSensorFile.h"
 
 #include <algorithm>
 #include <array>
