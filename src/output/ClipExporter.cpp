@@ -182,7 +182,7 @@ bool ClipExporter::BuildVideo(GstElement* source, GstElement* mux) {
                                                std::max(1, plan_.fpsDen) * 7 / 100'000),
                               500, 20'000);
   const std::string encoder =
-      Format("videoconvert ! capsfilter caps=video/x-raw,format=I420 ! x264enc speed-preset=faster bitrate=%d key-int-max=%d ! h264parse",
+      Format("videoconvert ! capsfilter caps=video/x-raw,format=I420 ! x264enc speed-preset=veryfast bitrate=%d key-int-max=%d ! h264parse",
              kbps, 2 * plan_.fpsNum / std::max(1, plan_.fpsDen));
   if (plan_.channels != ClipChannels::SideBySide) {
     GstElement* branch = AddBranch(decoder(frontWidth) + " ! identity name=" + kBurnInName + " ! " + encoder);

@@ -27,7 +27,8 @@ class ClipOverlayText;
 //
 // The pipeline runs on GStreamer's threads as fast as it can; this object
 // watches its bus from its own thread and reports progress and the end
-// there.
+// there. Burned-in texts are drawn with the application's fonts, so they
+// need a QGuiApplication.
 class ClipExporter : public QObject {
   Q_OBJECT
 
