@@ -2,6 +2,7 @@
 // G-sensor graph, the event and clip marks on the seek bar, frame steps, the
 // list's grouping by trip and the trip's route on the map.
 #include <QActionGroup>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -82,8 +83,12 @@ void CZorvaneViewerDlg::ShowEventMarks() {
   seekSlider_->update();
 }
 
+// Letters and punctuation belong to a dialog open over the main window (a
+// file name being typed), so they step and mark only when none is.
 bool CZorvaneViewerDlg::PreTranslateTimelineKey(QKeyEvent* event) {
   if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (modal && modal != this) return false;
   switch (event->key()) {
     case Qt::Key_Comma: StepFrames(-1); return true;
     case Qt::Key_Period: StepFrames(1); return true;

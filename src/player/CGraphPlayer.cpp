@@ -391,35 +391,39 @@ int32_t CGraphPlayer::SetRearMirror(bool mirrored) {
 
 // ---- Frame steps ---------------------------------------------------------
 
-int64_t CGraphPlayer::FrameDurationNs() const {
-  if (!parseFilter_) return 0;
-  int64_t duration = 0;
+bool CGraphPlayer::FrameRate(int32_t* num, int32_t* den) const {
+  if (!parseFilter_) return false;
+  bool found = false;
   ForEachPad(parseFilter_.get(), GST_PAD_SRC, [&](GstPad* pad) {
     if (!PadNameContains(pad, kVideoPadMarker)) return true;
     GstCapsPtr caps(gst_pad_query_caps(pad, nullptr));
-    gint num = 0, den = 0;
-    if (caps && !gst_caps_is_empty(caps.get()) &&
-        gst_structure_get_fraction(gst_caps_get_structure(caps.get(), 0), "framerate", &num, &den) && num > 0 &&
-        den > 0)
-      duration = static_cast<int64_t>(gst_util_uint64_scale_int(GST_SECOND, den, num));
+    found = caps && !gst_caps_is_empty(caps.get()) &&
+            gst_structure_get_fraction(gst_caps_get_structure(caps.get(), 0), "framerate", num, den) && *num > 0 &&
+            *den > 0;
     return false;  // the front channel sets the pace
   });
-  return duration;
+  return found;
 }
 
 int32_t CGraphPlayer::StepFrames(int32_t frames) {
   if (state_ != Paused || !graph_) return VFW_E_WRONG_STATE;
-  const int64_t frame = FrameDurationNs();
+  int32_t num = 0, den = 0;
   int64_t position = 0, duration = 0;
-  if (frame <= 0 || GetCurrentPosition(&position) != S_OK || GetDuration(&duration) != S_OK) return E_FAIL;
-  // Positions are 100-ns units and may lie a little short of a frame's start
-  // after rounding; 1 µs of slack keeps such a position on its frame.
-  constexpr int64_t kSlackNs = 1000;
-  const int64_t shown = (position * 100 + kSlackNs) / frame;
-  const int64_t last = std::max<int64_t>((duration * 100 - 1) / frame, 0);
-  const int64_t target = std::clamp<int64_t>(shown + frames, 0, last);
+  if (!FrameRate(&num, &den) || GetCurrentPosition(&position) != S_OK || GetDuration(&duration) != S_OK || duration <= 0)
+    return E_FAIL;
+  // Frame i starts at i × den / num seconds. Positions are 100-ns units and
+  // may lie a little short of a frame's start after rounding; 1 µs of slack
+  // keeps such a position on its frame. At the end of the stream the
+  // position reads as the duration: the last frame is on screen.
+  constexpr uint64_t kSlackNs = 1000;
+  const uint64_t framePeriod = static_cast<uint64_t>(den) * GST_SECOND;
+  const auto frameAt = [&](uint64_t ns) { return static_cast<int64_t>(gst_util_uint64_scale(ns, num, framePeriod)); };
+  const int64_t last = static_cast<int64_t>(gst_util_uint64_scale_ceil(duration * 100, num, framePeriod)) - 1;
+  const int64_t shown = std::min(frameAt(position * 100 + kSlackNs), last);
+  const int64_t target = std::clamp<int64_t>(shown + frames, 0, std::max<int64_t>(last, 0));
   if (target == shown) return S_OK;
-  return SetPosition((target * frame + frame / 2) / 100);
+  const uint64_t middle = gst_util_uint64_scale(2 * target + 1, framePeriod, 2 * static_cast<uint64_t>(num));
+  return SetPosition(static_cast<int64_t>(middle / 100));
 }
 
 // ---- Video windows -------------------------------------------------------

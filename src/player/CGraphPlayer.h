@@ -50,8 +50,8 @@ class CGraphPlayer {
   // screen, held within the recording: an accurate seek to the middle of
   // that frame, so both channels and the sound land on it. Paused only.
   int32_t StepFrames(int32_t frames);
-  // One front-video frame, from the stream's frame rate; 0 when unknown.
-  int64_t FrameDurationNs() const;
+  // The front video's frame rate; false when it is not known.
+  bool FrameRate(int32_t* num, int32_t* den) const;
   void SetRate(float rate) { rate_ = rate; }
   float GetRate() const { return rate_; }
 

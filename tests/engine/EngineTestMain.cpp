@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "app/StartupEnvironment.h"
+#include "map/MapSchemeHandler.h"
 
 // Playback tests run on the offscreen platform, with GStreamer started and
 // the parse filter module registered from the build's program folder, as
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   // same way).
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  MapSchemeHandler::RegisterScheme();
   QApplication app(argc, argv);
   gst_init(&argc, &argv);
   if (!zv::RegisterParseFilter(ZV_PROGRAM_DIR)) {

@@ -5,6 +5,7 @@
 // recordings into trips.
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -106,6 +107,17 @@ TEST_F(TimelineTest, CommaAndPeriodStepExactlyOneFrameWhilePaused) {
   QTest::keyClick(dialog_.get(), Qt::Key_Period);
   WaitFor([] { return false; }, 300);
   EXPECT_EQ(ShownFrame(), 119);
+  {
+    // With a dialog open over the window the keys are the dialog's.
+    QDialog over(dialog_.get());
+    over.setModal(true);
+    over.show();
+    QTest::keyClick(&over, Qt::Key_Comma);
+    WaitFor([] { return false; }, 300);
+    EXPECT_EQ(ShownFrame(), 119);
+  }
+  QTest::keyClick(dialog_.get(), Qt::Key_Comma);
+  ASSERT_TRUE(FrameBecomes(118)) << ShownFrame();
   // Running, the keys do nothing.
   QTest::keyClick(dialog_.get(), Qt::Key_Space);
   QTest::keyClick(dialog_.get(), Qt::Key_Comma);
