@@ -26,12 +26,19 @@ RecordingDurations::~RecordingDurations() {
   pool_.waitForDone();
 }
 
-// Owned by the application object, so that its worker has stopped before
+namespace {
+
+RecordingDurations* g_instance = nullptr;
+
+// Made with the application object, on its thread, and owned by it, so that
+// workers may use it from the start and its own worker has stopped before
 // the application goes.
-RecordingDurations& RecordingDurations::Instance() {
-  static RecordingDurations* durations = new RecordingDurations(QCoreApplication::instance());
-  return *durations;
-}
+void CreateInstance() { g_instance = new RecordingDurations(QCoreApplication::instance()); }
+Q_COREAPP_STARTUP_FUNCTION(CreateInstance)
+
+}  // namespace
+
+RecordingDurations& RecordingDurations::Instance() { return *g_instance; }
 
 std::optional<int64_t> RecordingDurations::Cached(const std::string& path) const {
   std::lock_guard lock(mutex_);

@@ -27,7 +27,7 @@ class RecordingDurations : public QObject {
   explicit RecordingDurations(QObject* parent = nullptr);
   ~RecordingDurations() override;
 
-  // The durations of the running program.
+  // The durations of the running program, made with its application object.
   static RecordingDurations& Instance();
 
   // The duration as last read; nothing when it has not been read yet or the

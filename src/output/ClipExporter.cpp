@@ -172,7 +172,7 @@ bool ClipExporter::BuildVideo(GstElement* source, GstElement* mux) {
     GstElement* copy = AddBranch("queue ! h264parse ! capsfilter caps=video/x-h264,stream-format=avc,alignment=au");
     return copy && LinkPad(source, shown, copy) && LinkToMux(copy, mux, "video_%u");
   }
-  const int frontWidth = plan_.width - plan_.rearWidth;
+  const int leftWidth = plan_.width - plan_.rearWidth;  // the front side by side, else the only picture
   const auto decoder = [&](int width) {
     return Format("queue ! h264parse ! avdec_h264 ! videoconvert ! videoscale ! "
                   "capsfilter caps=video/x-raw,format=BGRx,width=%d,height=%d",
@@ -185,12 +185,12 @@ bool ClipExporter::BuildVideo(GstElement* source, GstElement* mux) {
       Format("videoconvert ! capsfilter caps=video/x-raw,format=I420 ! x264enc speed-preset=veryfast bitrate=%d key-int-max=%d ! h264parse",
              kbps, 2 * plan_.fpsNum / std::max(1, plan_.fpsDen));
   if (plan_.channels != ClipChannels::SideBySide) {
-    GstElement* branch = AddBranch(decoder(frontWidth) + " ! identity name=" + kBurnInName + " ! " + encoder);
+    GstElement* branch = AddBranch(decoder(leftWidth) + " ! identity name=" + kBurnInName + " ! " + encoder);
     if (!branch || !LinkPad(source, shown, branch)) return false;
     AttachBurnIn(branch);
     return LinkToMux(branch, mux, "video_%u");
   }
-  GstElement* front = AddBranch(decoder(frontWidth) + " ! identity name=" + kBurnInName);
+  GstElement* front = AddBranch(decoder(leftWidth) + " ! identity name=" + kBurnInName);
   GstElement* rear = AddBranch(decoder(plan_.rearWidth));
   GstElement* mixer = gst_element_factory_make("compositor", "mixer");
   GstElement* tail = AddBranch(Format("capsfilter caps=video/x-raw,width=%d,height=%d,framerate=%d/%d ! ", plan_.width, plan_.height,
@@ -200,7 +200,7 @@ bool ClipExporter::BuildVideo(GstElement* source, GstElement* mux) {
   g_object_set(mixer, "background", 1 /* black */, nullptr);
   GstPadPtr left(gst_element_request_pad_simple(mixer, "sink_%u"));
   GstPadPtr right(gst_element_request_pad_simple(mixer, "sink_%u"));
-  g_object_set(right.get(), "xpos", frontWidth, nullptr);
+  g_object_set(right.get(), "xpos", leftWidth, nullptr);
   GstPadPtr frontOut(gst_element_get_static_pad(front, "src")), rearOut(gst_element_get_static_pad(rear, "src"));
   if (!LinkPad(source, "Video1", front) || !LinkPad(source, "Video2", rear) ||
       gst_pad_link(frontOut.get(), left.get()) != GST_PAD_LINK_OK ||
