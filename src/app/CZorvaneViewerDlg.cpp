@@ -10,12 +10,13 @@
 #include <QWindow>
 
 #include "app/CAboutDlg.h"
+#include "config/OptionsFiles.h"
 #include "config/ViewerOptions.h"
 #include "app/MainWindowButtons.h"
 #include "app/MainWindowCommands.h"
 #include "app/StartupEnvironment.h"
 #include "library/CZvListCtrl.h"
-#include "platform/ProgramFolder.h"
+#include "platform/ProgramLayout.h"
 #include "platform/RegistryStore.h"
 #include "skin/CSkinHeaderCtrl.h"
 #include "skin/CZvButtonCtrl.h"
@@ -51,7 +52,7 @@ const QColor kFrame(100, 100, 100);
 CZorvaneViewerDlg::CZorvaneViewerDlg(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), icon_(":/skin/icon/128.png") {
   g_mainWindow = this;
-  zv::ReadViewerOptions(zv::OptionsFilePath(), zv::ViewerOptions::Instance());
+  zv::ReadViewerOptions(zv::OptionsFiles::Running().ToRead(), zv::ViewerOptions::Instance());
   setMinimumSize(kMinWidth, kMinHeight);
   setMouseTracking(true);
 }
@@ -71,7 +72,7 @@ int CZorvaneViewerDlg::DoModal(const QStringList& startupPaths) {
 
 bool CZorvaneViewerDlg::OnInitDialog() {
   setWindowIcon(icon_);
-  zv::RegisterParseFilter(zv::ProgramFolder());
+  zv::RegisterParseFilter(zv::ProgramLayout::Running().moduleFolder);
   zv::WriteDecoderSettings(zv::RegistryStore::System());
   setWindowTitle("VARNI Viewer");
   CreateChildWindows();

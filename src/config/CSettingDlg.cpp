@@ -21,6 +21,7 @@
 #include "config/CFormatCardDlg.h"
 #include "config/CardFilePaths.h"
 #include "config/LeadingInteger.h"
+#include "config/OptionsFiles.h"
 #include "config/ViewerOptions.h"
 #include "platform/CardFormatterFactory.h"
 #include "platform/DriveList.h"
@@ -107,11 +108,12 @@ CSettingDlg::CSettingDlg(QWidget* parent) : QDialog(parent) {
   // The controls show the options in effect, also when the file cannot be
   // read (none yet, or unreadable): Save then keeps them instead of writing
   // an empty folder and a step of 0.
-  const std::string optionsPath = zv::OptionsFilePath();
+  const std::string optionsPath = zv::OptionsFiles::Running().ToRead();
   if (!zv::ReadViewerOptions(optionsPath, zv::ViewerOptions::Instance()) &&
       QFileInfo::exists(QString::fromStdString(optionsPath))) {
     QTimer::singleShot(0, this, [this, optionsPath] {
-      ShowMessageBox(QStringLiteral("옵션 파일을 읽을 수 없습니다.\n") + QString::fromStdString(optionsPath),
+      ShowMessageBox(QStringLiteral("옵션 파일을 읽을 수 없습니다.
+") + QString::fromStdString(optionsPath),
                      QStringLiteral("오류"), QMessageBox::Ok, QMessageBox::Warning);
     });
   }
@@ -543,9 +545,9 @@ void CSettingDlg::OnSave() {
   options.saveFolder = saveFolder_->text().toStdString();
   options.playStep = zv::LeadingDecimalInteger(playStepText_->text().toStdString());
   options.rearMirror = rearMirror_->isChecked();
-  const std::string optionsPath = OptionsPath();
+  const zv::OptionsFiles files = ViewerOptionsFiles();
   std::string error;
-  if (!zv::WriteViewerOptions(optionsPath, options, &error)) writeFailures_.push_back(optionsPath + ": " + error);
+  if (!files.Write(options, &error)) writeFailures_.push_back(files.path + ": " + error);
   if (!writeFailures_.empty()) {
     // Nothing is reported as saved unless it was: the dialog stays open.
     QString text = QStringLiteral("설정을 저장하지 못했습니다.");
@@ -620,7 +622,7 @@ int CSettingDlg::ShowMessageBox(const QString& text, const QString& title,
   return box.exec();
 }
 
-std::string CSettingDlg::OptionsPath() const { return zv::OptionsFilePath(); }
+zv::OptionsFiles CSettingDlg::ViewerOptionsFiles() const { return zv::OptionsFiles::Running(); }
 
 zv::VolumeDescription CSettingDlg::DescribeVolume(const zv::DriveEntry& drive) const {
   return zv::VolumeProbe::System().Describe(drive);

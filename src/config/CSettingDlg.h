@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "config/OptionsFiles.h"
 #include "config/RecorderClock.h"
 #include "config/RecorderSettings.h"
 #include "platform/DeviceIdentity.h"
@@ -75,7 +76,7 @@ class CSettingDlg : public QDialog {
   // `identity` describes when formatting starts, and returns when it is closed.
   virtual void RunFormatDialog(const zv::DriveEntry& drive, const zv::DeviceIdentity& identity);
   // Where Save writes the viewer options: the program's options file.
-  virtual std::string OptionsPath() const;
+  virtual zv::OptionsFiles ViewerOptionsFiles() const;
 
  private:
   void BuildControls();

@@ -11,7 +11,7 @@
 #include "config/AtomicTextFile.h"
 #include "config/LeadingInteger.h"
 #include "config/LineTrim.h"
-#include "platform/ProgramFolder.h"
+#include "config/OptionsFiles.h"
 
 namespace zv {
 
@@ -25,7 +25,7 @@ std::string OptionsFilePathIn(const std::string& programFolder) {
   return programFolder + "/config/option.ini";
 }
 
-std::string OptionsFilePath() { return OptionsFilePathIn(ProgramFolder()); }
+std::string OptionsFilePath() { return OptionsFiles::Running().path; }
 
 // Applies one line (or one part of a long line) of the options file.
 static void ApplyOptionLine(std::string_view line, ViewerOptions& options) {

@@ -5,7 +5,9 @@
 
 namespace zv {
 
-// The viewer's own options, kept in config/option.ini beside the program.
+// The viewer's own options, kept in config/option.ini beside the program
+// (or, for an installed program, in the user's configuration folder: see
+// OptionsFiles).
 struct ViewerOptions {
   std::string saveFolder;    // where snapshots are saved
   int32_t playStep = 5;      // seconds moved by rewind and fast-forward
@@ -20,7 +22,7 @@ struct ViewerOptions {
 // or empty when the folder is empty.
 std::string OptionsFilePathIn(const std::string& programFolder);
 
-// The options file of the running program.
+// The options file of the running program (OptionsFiles::Running().path).
 std::string OptionsFilePath();
 
 // Reads the keys SAVE_DIRECTORY, PLAY_VALUE and REAR_MIRROR (case-sensitive,

@@ -58,7 +58,7 @@ class TestSettingDlg : public CSettingDlg {
     if (runFormatDialog) CSettingDlg::RunFormatDialog(drive, identity);
   }
   std::vector<zv::DriveEntry> Drives() const override { return drives; }
-  std::string OptionsPath() const override { return optionsPath; }
+  zv::OptionsFiles ViewerOptionsFiles() const override { return {optionsPath, {}, false}; }
 };
 
 template <typename T = QComboBox>
