@@ -1,13 +1,17 @@
 # The two commands of the README:
 #   make run    install what is missing, build, start the viewer on a demo card
 #   make test   install what is missing, build, run every test
+# and, for an installed program:
+#   make install [PREFIX=/usr/local] [DESTDIR=<staging folder>]
+#   make package  a Debian package of the program: $(BUILD)/zorvane-viewer_<version>_<arch>.deb
 BUILD      ?= build
+PREFIX     ?= /usr/local
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test test-asan test-fuzz bench skin-sheet clean
+.PHONY: all deps configure build run install package test test-asan test-fuzz bench skin-sheet clean
 
 all: build
 
@@ -22,6 +26,18 @@ build: configure
 
 run: build
 	@scripts/run-viewer.sh $(BUILD)
+
+# The build is configured for PREFIX (kept for later builds); DESTDIR, when
+# given, stages the install in that folder.
+install: deps
+	@cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(BUILD)
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
+
+# The package installs under /usr, whatever PREFIX the build has.
+package: build
+	@cmake --build $(BUILD) --target package
 
 # The unit tests once more, built with AddressSanitizer and UBSan.
 test-asan: deps

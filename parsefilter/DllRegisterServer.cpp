@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "BuildConfig.h"
 #include "element/VnStreamParse.h"
 
 namespace {
@@ -20,7 +21,9 @@ extern "C" __attribute__((visibility("default"))) int32_t DllRegisterServer() {
 // looks for when it loads the module from GST_PLUGIN_PATH.
 static gboolean PluginInit(GstPlugin* plugin) { return gst_vn_stream_parse_register(plugin); }
 
+// The plugin is free software under the LGPL, version 2.1 or later, as
+// GStreamer itself; it comes from the zorvane-viewer source package.
 #define PACKAGE "zorvane-viewer"
 GST_PLUGIN_DEFINE(GST_VERSION_MAJOR, GST_VERSION_MINOR, VNStreamParseFilter,
-                  "Dashcam recording reader", PluginInit, "0.1.0", "Proprietary", PACKAGE,
-                  "https://localhost/zorvane-viewer")
+                  "Reads the recordings of a two-camera car event recorder", PluginInit,
+                  ZV_VERSION, "LGPL", "zorvane-viewer", ZV_PACKAGE_ORIGIN)

@@ -11,10 +11,12 @@ PACKAGES=(
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
-  libjs-leaflet fonts-noto-cjk libqt6sql6-sqlite sqlite3
+  qt6-svg-dev libjs-leaflet fonts-noto-cjk libqt6sql6-sqlite sqlite3 qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick x11-utils
-  poppler-utils dosfstools mtools ffmpeg gpsbabel libxml2-utils
+  xvfb xauth xdotool imagemagick x11-utils weston qt6-wayland
+  poppler-utils dosfstools mtools ffmpeg gpsbabel dbus-daemon locales
+  # checks of the install and the package (make test), dpkg-shlibdeps for CPack
+  desktop-file-utils appstream libxml2-utils shared-mime-info man-db lintian dpkg-dev
 )
 
 missing=()
@@ -25,8 +27,13 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "missing packages: ${missing[*]}" >&2
-  echo "run as root (or: sudo apt-get install ${missing[*]})" >&2
+  cat >&2 <<EOF
+These Debian packages are needed and not installed:
+  ${missing[*]}
+Install them with:
+  sudo apt-get install ${missing[*]}
+(or: sudo scripts/install-deps.sh), then run the same make command again.
+EOF
   exit 1
 fi
 echo "installing: ${missing[*]}"

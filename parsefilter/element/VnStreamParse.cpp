@@ -9,11 +9,21 @@ GST_DEBUG_CATEGORY(vn_stream_parse_debug);
 struct _GstVnStreamParse {
   GstElement parent;
   zv::ParseFilterSession* session;
+  gchar* location;  // the recording's path; under the object lock
 };
 
-G_DEFINE_TYPE(GstVnStreamParse, gst_vn_stream_parse, GST_TYPE_ELEMENT)
+namespace {
+void UriHandlerInit(gpointer iface, gpointer);
+}
+
+// A file URI handler too, so that GStreamer programs can give the element a
+// file:// URI. Its rank is none: nothing picks it for ordinary files.
+G_DEFINE_TYPE_WITH_CODE(GstVnStreamParse, gst_vn_stream_parse, GST_TYPE_ELEMENT,
+                        G_IMPLEMENT_INTERFACE(GST_TYPE_URI_HANDLER, UriHandlerInit))
 
 namespace {
+
+enum { kPropLocation = 1 };
 
 GstStaticPadTemplate videoTemplate = GST_STATIC_PAD_TEMPLATE(
     "Video%u", GST_PAD_SRC, GST_PAD_SOMETIMES,
@@ -30,7 +40,121 @@ zv::ParseFilterSession& SessionOf(gpointer object) {
 
 gint OnSetOption(GstVnStreamParse* self, gint flag) { return self->session->SetOption(flag); }
 
-gint OnLoad(GstVnStreamParse* self, const gchar* path) { return self->session->Load(path); }
+void StoreLocation(GstVnStreamParse* self, const gchar* path) {
+  GST_OBJECT_LOCK(self);
+  g_free(self->location);
+  self->location = g_strdup(path);
+  GST_OBJECT_UNLOCK(self);
+}
+
+// The recording's path, set before it is loaded. False with `error` set
+// (GST_URI_ERROR) once a recording is loaded.
+gboolean SetLocation(GstVnStreamParse* self, const gchar* path, GError** error) {
+  if (self->session->loaded()) {
+    g_set_error(error, GST_URI_ERROR, GST_URI_ERROR_BAD_STATE,
+                "The location of %s cannot change once a recording is loaded.",
+                GST_ELEMENT_NAME(self));
+    return FALSE;
+  }
+  StoreLocation(self, path);
+  return TRUE;
+}
+
+gchar* CopyLocation(GstVnStreamParse* self) {
+  GST_OBJECT_LOCK(self);
+  gchar* location = g_strdup(self->location);
+  GST_OBJECT_UNLOCK(self);
+  return location;
+}
+
+gint OnLoad(GstVnStreamParse* self, const gchar* path) {
+  const gint result = self->session->Load(path);
+  if (result == zv::kLoadOk) StoreLocation(self, path);
+  return result;
+}
+
+// Loads the recording named by the location property, when one is named
+// and none is loaded yet (the viewer loads through the "load" signal).
+// Posts an error message when it cannot be loaded.
+bool LoadLocation(GstVnStreamParse* self) {
+  if (self->session->loaded()) return true;
+  gchar* location = CopyLocation(self);
+  if (!location) return true;  // READY -> PAUSED reports the missing recording
+  const gint result = OnLoad(self, location);
+  if (result == zv::kLoadFileNotFound) {
+    GST_ELEMENT_ERROR(self, RESOURCE, NOT_FOUND, ("Could not find the recording \"%s\".", location),
+                      (nullptr));
+  } else if (result == zv::kLoadInvalidFormat) {
+    GST_ELEMENT_ERROR(self, STREAM, WRONG_TYPE,
+                      ("\"%s\" is not a recording that can be read.", location), (nullptr));
+  } else if (result != zv::kLoadOk) {
+    GST_ELEMENT_ERROR(self, RESOURCE, OPEN_READ,
+                      ("Could not open the recording \"%s\" for reading.", location),
+                      GST_ERROR_SYSTEM);
+  }
+  g_free(location);
+  return result == zv::kLoadOk;
+}
+
+void SetProperty(GObject* object, guint id, const GValue* value, GParamSpec* spec) {
+  GstVnStreamParse* self = GST_VN_STREAM_PARSE(object);
+  if (id != kPropLocation) {
+    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, spec);
+    return;
+  }
+  GError* error = nullptr;
+  if (!SetLocation(self, g_value_get_string(value), &error)) {
+    g_warning("%s", error->message);
+    g_error_free(error);
+  }
+}
+
+void GetProperty(GObject* object, guint id, GValue* value, GParamSpec* spec) {
+  if (id != kPropLocation) {
+    G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, spec);
+    return;
+  }
+  g_value_take_string(value, CopyLocation(GST_VN_STREAM_PARSE(object)));
+}
+
+GstURIType UriType(GType) { return GST_URI_SRC; }
+
+const gchar* const* UriProtocols(GType) {
+  static const gchar* const protocols[] = {"file", nullptr};
+  return protocols;
+}
+
+gchar* GetUri(GstURIHandler* handler) {
+  gchar* location = CopyLocation(GST_VN_STREAM_PARSE(handler));
+  gchar* uri = location ? gst_filename_to_uri(location, nullptr) : nullptr;
+  g_free(location);
+  return uri;
+}
+
+// Takes file URIs of this machine (no host, or localhost).
+gboolean SetUri(GstURIHandler* handler, const gchar* uri, GError** error) {
+  gchar* host = nullptr;
+  gchar* path = g_filename_from_uri(uri, &host, nullptr);
+  const bool local = path && (!host || g_str_equal(host, "localhost"));
+  gboolean set = FALSE;
+  if (!local) {
+    g_set_error(error, GST_URI_ERROR, GST_URI_ERROR_BAD_URI, "Not a local file URI: %s", uri);
+  } else {
+    set = SetLocation(GST_VN_STREAM_PARSE(handler), path, error);
+    if (set) g_object_notify(G_OBJECT(handler), "location");
+  }
+  g_free(host);
+  g_free(path);
+  return set;
+}
+
+void UriHandlerInit(gpointer iface, gpointer) {
+  auto* handler = static_cast<GstURIHandlerInterface*>(iface);
+  handler->get_type = UriType;
+  handler->get_protocols = UriProtocols;
+  handler->get_uri = GetUri;
+  handler->set_uri = SetUri;
+}
 
 gint OnReadRecord(GstVnStreamParse* self, gpointer buffer, gpointer length, gpointer timeMs) {
   return self->session->ReadRecord(static_cast<uint8_t*>(buffer), static_cast<uint32_t*>(length),
@@ -106,6 +230,8 @@ void SetUpPad(GstPad* pad) {
 
 GstStateChangeReturn ChangeState(GstElement* element, GstStateChange transition) {
   zv::ParseFilterSession& session = SessionOf(element);
+  if (transition == GST_STATE_CHANGE_NULL_TO_READY && !LoadLocation(GST_VN_STREAM_PARSE(element)))
+    return GST_STATE_CHANGE_FAILURE;
   if (transition == GST_STATE_CHANGE_READY_TO_PAUSED && !session.loaded()) {
     GST_ELEMENT_ERROR(element, RESOURCE, NOT_FOUND, ("No recording was loaded."), (nullptr));
     return GST_STATE_CHANGE_FAILURE;
@@ -134,6 +260,7 @@ gboolean SendEvent(GstElement* element, GstEvent* event) {
 
 void Finalize(GObject* object) {
   delete GST_VN_STREAM_PARSE(object)->session;
+  g_free(GST_VN_STREAM_PARSE(object)->location);
   G_OBJECT_CLASS(gst_vn_stream_parse_parent_class)->finalize(object);
 }
 
@@ -143,6 +270,13 @@ static void gst_vn_stream_parse_class_init(GstVnStreamParseClass* klass) {
   GObjectClass* objectClass = G_OBJECT_CLASS(klass);
   GstElementClass* elementClass = GST_ELEMENT_CLASS(klass);
   objectClass->finalize = Finalize;
+  objectClass->set_property = SetProperty;
+  objectClass->get_property = GetProperty;
+  g_object_class_install_property(
+      objectClass, kPropLocation,
+      g_param_spec_string("location", "Location", "Path of the recording to read", nullptr,
+                          static_cast<GParamFlags>(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS |
+                                                   GST_PARAM_MUTABLE_READY)));
   elementClass->change_state = ChangeState;
   elementClass->query = ElementQuery;
   elementClass->send_event = SendEvent;

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "BuildConfig.h"
+
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle("ZorvaneViewer 정보");
   auto* icon = new QLabel;

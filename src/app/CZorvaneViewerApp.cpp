@@ -4,8 +4,12 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <utility>
 
+#include "BuildConfig.h"
 #include "app/CZorvaneViewerDlg.h"
+#include "app/StartupEnvironment.h"
+#include "app/WindowGrabHook.h"
 #include "map/MapSchemeHandler.h"
 
 namespace {
@@ -13,7 +17,8 @@ namespace {
 constexpr const char* kInstanceLockName = "QE_ZV_VIEWER";
 }  // namespace
 
-CZorvaneViewerApp::CZorvaneViewerApp(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+CZorvaneViewerApp::CZorvaneViewerApp(int& argc, char** argv, QStringList startupPaths)
+    : argc_(argc), argv_(argv), startupPaths_(std::move(startupPaths)) {}
 
 CZorvaneViewerApp::~CZorvaneViewerApp() = default;
 
@@ -30,7 +35,8 @@ bool CZorvaneViewerApp::InitInstance() {
 
   {
     CZorvaneViewerDlg dialog;
-    dialog.DoModal(QCoreApplication::arguments().mid(1));
+    InstallWindowGrabHook(&dialog);
+    dialog.DoModal(startupPaths_);
   }  // the main window stops playback and closes the engine as it goes
   return false;
 }
@@ -45,6 +51,9 @@ bool CZorvaneViewerApp::StartFrameworks() {
   application_ = std::make_unique<QApplication>(argc_, argv_);
   QApplication::setApplicationName("zorvane-viewer");
   QApplication::setApplicationDisplayName("VARNI Viewer");
+  zv::InstallQtTranslations(*application_);
+  // Ties the windows to the installed desktop entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZV_APP_ID));
   gst_init(&argc_, &argv_);
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <memory>
 
 #include "platform/SingleInstanceLock.h"
@@ -10,7 +11,9 @@ class QApplication;
 // user-interface and media frameworks and runs the main window modally.
 class CZorvaneViewerApp {
  public:
-  CZorvaneViewerApp(int& argc, char** argv);
+  // `startupPaths`: the folders and files of the command line, opened once
+  // the main window stands.
+  CZorvaneViewerApp(int& argc, char** argv, QStringList startupPaths);
   ~CZorvaneViewerApp();
 
   // Runs the whole life of the program; always returns false, so the caller
@@ -23,6 +26,7 @@ class CZorvaneViewerApp {
 
   int& argc_;
   char** argv_;
+  QStringList startupPaths_;
   zv::SingleInstanceLock instanceLock_;
   std::unique_ptr<QApplication> application_;
 };

@@ -10,12 +10,13 @@
 #include <QWindow>
 
 #include "app/CAboutDlg.h"
+#include "config/OptionsFiles.h"
 #include "config/ViewerOptions.h"
 #include "app/MainWindowButtons.h"
 #include "app/MainWindowCommands.h"
 #include "app/StartupEnvironment.h"
 #include "library/CZvListCtrl.h"
-#include "platform/ProgramFolder.h"
+#include "platform/ProgramLayout.h"
 #include "platform/RegistryStore.h"
 #include "skin/CSkinHeaderCtrl.h"
 #include "skin/CZvButtonCtrl.h"
@@ -51,7 +52,7 @@ const QColor kFrame(100, 100, 100);
 CZorvaneViewerDlg::CZorvaneViewerDlg(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), icon_(":/skin/icon/128.png") {
   g_mainWindow = this;
-  zv::ReadViewerOptions(zv::OptionsFilePath(), zv::ViewerOptions::Instance());
+  zv::ReadViewerOptions(zv::OptionsFiles::Running().ToRead(), zv::ViewerOptions::Instance());
   setMinimumSize(kMinWidth, kMinHeight);
   setMouseTracking(true);
 }
@@ -71,7 +72,7 @@ int CZorvaneViewerDlg::DoModal(const QStringList& startupPaths) {
 
 bool CZorvaneViewerDlg::OnInitDialog() {
   setWindowIcon(icon_);
-  zv::RegisterParseFilter(zv::ProgramFolder());
+  zv::RegisterParseFilter(zv::ProgramLayout::Running().moduleFolder);
   zv::WriteDecoderSettings(zv::RegistryStore::System());
   setWindowTitle("VARNI Viewer");
   CreateChildWindows();
@@ -352,18 +353,42 @@ void CZorvaneViewerDlg::paintEvent(QPaintEvent*) {
 }
 
 // ---- Moving and resizing without a frame --------------------------------
+//
+// Only the window's own free surface takes presses: a press on a child
+// window (screen, graph, text, gauge, slider, button, list, map) belongs to
+// that child, even when the child lets it pass. A left press in a border
+// band resizes the window, elsewhere it moves it; both through the window
+// system (which works on X11 and Wayland alike), and by hand where the
+// window system cannot (an X server without a window manager).
+
+bool CZorvaneViewerDlg::OnFreeSurface(const QPoint& at) const { return rect().contains(at) && !childAt(at); }
+
+zv::BorderHit CZorvaneViewerDlg::BorderAt(const QPoint& at) const {
+  if (isMaximized() || !OnFreeSurface(at)) return zv::BorderHit::None;
+  return zv::HitTestBorder(at.x(), at.y(), width(), height());
+}
+
+void CZorvaneViewerDlg::UpdateBorderCursor(const QPoint& at) {
+  const zv::BorderHit border = BorderAt(at);
+  if (border == zv::BorderHit::None) unsetCursor();
+  else setCursor(zv::CursorOf(border));
+}
 
 void CZorvaneViewerDlg::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton && event->position().x() < areas_.list.left) {
+  const QPoint at = event->position().toPoint();
+  if (!OnFreeSurface(at)) return;  // a child's press that the child let pass
+  if (event->button() == Qt::RightButton && at.x() < areas_.list.left) {
     ShowPopupMenu(event->globalPosition().toPoint());
     return;
   }
   if (event->button() != Qt::LeftButton || isMaximized()) return QDialog::mousePressEvent(event);
-  const QPoint at = event->position().toPoint();
-  hitCode_ = zv::HitTestBorder(at.x(), at.y(), width(), height());
+  hitCode_ = BorderAt(at);
+  QWindow* window = windowHandle();
+  const bool system = window && (hitCode_ == zv::BorderHit::None ? window->startSystemMove()
+                                                                 : window->startSystemResize(zv::EdgesOf(hitCode_)));
   pressPoint_ = at;
-  resizing_ = hitCode_ != zv::BorderHit::None;
-  dragging_ = !resizing_;
+  resizing_ = !system && hitCode_ != zv::BorderHit::None;
+  dragging_ = !system && hitCode_ == zv::BorderHit::None;
 }
 
 void CZorvaneViewerDlg::mouseMoveEvent(QMouseEvent* event) {
@@ -408,10 +433,15 @@ void CZorvaneViewerDlg::CentreOnScreen() {
 }
 
 bool CZorvaneViewerDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::KeyPress || type == QEvent::MouseMove) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && (widget == this || isAncestorOf(widget)))
-      return PreTranslateMessage(static_cast<QKeyEvent*>(event));
+    if (!widget || (widget != this && !isAncestorOf(widget))) return QDialog::eventFilter(watched, event);
+    if (type == QEvent::KeyPress) return PreTranslateMessage(static_cast<QKeyEvent*>(event));
+    // Every move over the window or a child, so that a child never shows
+    // the resize cursor of a band it covers.
+    if (!resizing_ && !dragging_)
+      UpdateBorderCursor(widget->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint()));
   }
   return QDialog::eventFilter(watched, event);
 }

@@ -51,6 +51,9 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void PlayListItem(int row);
   bool OpenRecording(const std::string& path);
   void UpdatePlayback();
+  // Seeks to a moment and shows it at once: picture, time, slider,
+  // instruments and map, also while paused.
+  void SeekAndShow(int64_t positionMs);
   void EnablePlaybackControls();
   void DisablePlaybackControls();
 
@@ -154,6 +157,8 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void CreateMapWindows();
   void ConnectControls();
   void PullSensorRecords();
+  void UpdatePlaybackAt(int64_t positionMs, bool moved);
+  void ShowInstrumentsAt(uint32_t positionMs);
   void ShowMapOrNoDataPanel();
   void ShowPlayButton(bool play);
   void SetEngineRate(float rate);
@@ -164,6 +169,11 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void OnPrint();
   void OnCapture();
   void ShowPopupMenu(const QPoint& globalPos);
+  // Whether a client point lies on the window's own surface, not on a child.
+  bool OnFreeSurface(const QPoint& at) const;
+  // The border band of the free surface under a client point.
+  zv::BorderHit BorderAt(const QPoint& at) const;
+  void UpdateBorderCursor(const QPoint& at);
   bool EngineIs(std::initializer_list<zv::PlayState> states) const;
   void PlayRowIfPresent(int row);
   void CreateSliders();
@@ -205,6 +215,7 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
 
   int volumeLevel_ = 5;
   int updateTimer_ = 0;
+  int64_t lastReadPositionMs_ = -1;  // the engine's position at the last tick
   bool positionTextShown_ = true;
 
   std::map<int, CZvButtonCtrl*> buttons_;

@@ -185,8 +185,7 @@ void CZorvaneViewerDlg::StepBack() {
   int64_t position = 0;
   player_.Engine()->GetCurrentPosition(&position);
   const int64_t step = static_cast<int64_t>(ViewerOptions::Instance().playStep) * 1000;
-  player_.SeekTo(static_cast<int32_t>(std::max<int64_t>(position / kUnitsPerMs - step, 0)));
-  UpdatePlayback();
+  SeekAndShow(std::max<int64_t>(position / kUnitsPerMs - step, 0));
 }
 
 void CZorvaneViewerDlg::StepForward() {
@@ -195,8 +194,7 @@ void CZorvaneViewerDlg::StepForward() {
   player_.Engine()->GetCurrentPosition(&position);
   const int64_t step = static_cast<int64_t>(ViewerOptions::Instance().playStep) * 1000;
   const int64_t duration = static_cast<int64_t>(player_.GetDurationMs());
-  player_.SeekTo(static_cast<int32_t>(std::min(position / kUnitsPerMs + step, duration)));
-  UpdatePlayback();
+  SeekAndShow(std::min(position / kUnitsPerMs + step, duration));
 }
 
 // ---- Rate, brightness, volume -------------------------------------------
@@ -247,7 +245,7 @@ void CZorvaneViewerDlg::OnBrightnessScroll() {
 
 void CZorvaneViewerDlg::OnSeekScroll(int code) {
   if (code < SB_PAGELEFT || code > SB_THUMBTRACK) return;
-  if (!EngineIs({NoGraph, Stopped})) player_.SeekTo(seekSlider_->value());
+  if (!EngineIs({NoGraph, Stopped})) SeekAndShow(seekSlider_->value());
 }
 
 void CZorvaneViewerDlg::SetMute(bool on) {

@@ -138,19 +138,37 @@ void CZorvaneViewerDlg::timerEvent(QTimerEvent* event) {
 }
 
 void CZorvaneViewerDlg::UpdatePlayback() {
-  CGraphPlayer* engine = player_.Engine();
-  seekSlider_->update();
   int64_t position = 0;
-  if (engine) engine->GetCurrentPosition(&position);
+  if (CGraphPlayer* engine = player_.Engine()) engine->GetCurrentPosition(&position);
   const int64_t pos = position / kUnitsPerMs;
+  const bool moved = pos != lastReadPositionMs_;
+  lastReadPositionMs_ = pos;
+  UpdatePlaybackAt(pos, moved);
+}
+
+// The update for a known moment: the engine's position on a tick, the target
+// of a seek or step at once (the engine may still report the old position
+// for a moment until the seek has gone through). While paused, everything
+// follows a moment that changed, and a still picture leaves the texts as
+// they are; while running they follow every tick.
+void CZorvaneViewerDlg::UpdatePlaybackAt(int64_t pos, bool moved) {
+  seekSlider_->update();
+  if (!moved && EngineIs({Paused})) return;
   const bool playing = EngineIs({Running, Paused});
   timeText_->durationMs = playing ? static_cast<int32_t>(player_.GetDurationMs()) : 0;
   timeText_->positionMs = playing ? static_cast<int32_t>(pos) : 0;
   timeText_->update();
   gsensorGraph_->SetCursorMs(playing ? pos : -1);
+  const int64_t dur = static_cast<int64_t>(player_.GetDurationMs());
+  if (EngineIs({Paused})) {
+    if (pos < 0) return;
+    seekSlider_->setRange(0, static_cast<int>(dur));
+    if (!seekSlider_->isSliderDown()) seekSlider_->setValue(static_cast<int>(pos));
+    ShowInstrumentsAt(static_cast<uint32_t>(pos));
+    return;
+  }
   if (!EngineIs({Running})) return;
 
-  const int64_t dur = static_cast<int64_t>(player_.GetDurationMs());
   if (pos >= dur || pos < 0) {
     seekSlider_->setValue(static_cast<int>(pos));
     seekSlider_->update();
@@ -159,7 +177,11 @@ void CZorvaneViewerDlg::UpdatePlayback() {
   }
   seekSlider_->setRange(0, static_cast<int>(dur));
   seekSlider_->setValue(static_cast<int>(pos));
-  const uint32_t at = static_cast<uint32_t>(pos);
+  ShowInstrumentsAt(static_cast<uint32_t>(pos));
+}
+
+// The map, speed, G-sensor values and position of one moment.
+void CZorvaneViewerDlg::ShowInstrumentsAt(uint32_t at) {
   ShowMapPosition(at);
   double speed = 0;
   FindSpeed(at, speed);
@@ -174,4 +196,9 @@ void CZorvaneViewerDlg::UpdatePlayback() {
     text->longitudeDeg = longitude;
     text->update();
   }
+}
+
+void CZorvaneViewerDlg::SeekAndShow(int64_t positionMs) {
+  player_.SeekTo(static_cast<int32_t>(positionMs));
+  UpdatePlaybackAt(positionMs, true);
 }

@@ -39,17 +39,12 @@ void CZorvaneViewerDlg::LoadTripRoute() {
 
 // A click on the graph seeks as the seek slider does.
 void CZorvaneViewerDlg::SeekFromGraph(int64_t ms) {
-  if (!EngineIs({Running, Paused})) return;
-  player_.SeekTo(static_cast<int32_t>(ms));
-  UpdatePlayback();
-  // The pipeline may not tell the new position until the seek has landed.
-  gsensorGraph_->SetCursorMs(ms);
+  if (EngineIs({Running, Paused})) SeekAndShow(ms);
 }
 
 void CZorvaneViewerDlg::StepFrames(int frames) {
-  if (!EngineIs({Paused})) return;
-  player_.StepFrames(frames);
-  UpdatePlayback();
+  int64_t positionMs = 0;
+  if (EngineIs({Paused}) && player_.StepFrames(frames, &positionMs)) UpdatePlaybackAt(positionMs, true);
 }
 
 void CZorvaneViewerDlg::SetClipMark(bool start) {

@@ -20,17 +20,40 @@ BorderHit HitTestBorder(int x, int y, int w, int h) {
   return BorderHit::None;
 }
 
+Qt::Edges EdgesOf(BorderHit border) {
+  switch (border) {
+    case BorderHit::TopLeft: return Qt::TopEdge | Qt::LeftEdge;
+    case BorderHit::TopRight: return Qt::TopEdge | Qt::RightEdge;
+    case BorderHit::BottomLeft: return Qt::BottomEdge | Qt::LeftEdge;
+    case BorderHit::BottomRight: return Qt::BottomEdge | Qt::RightEdge;
+    case BorderHit::Left: return Qt::LeftEdge;
+    case BorderHit::Top: return Qt::TopEdge;
+    case BorderHit::Right: return Qt::RightEdge;
+    case BorderHit::Bottom: return Qt::BottomEdge;
+    case BorderHit::None: break;
+  }
+  return {};
+}
+
+Qt::CursorShape CursorOf(BorderHit border) {
+  switch (border) {
+    case BorderHit::TopLeft: case BorderHit::BottomRight: return Qt::SizeFDiagCursor;
+    case BorderHit::TopRight: case BorderHit::BottomLeft: return Qt::SizeBDiagCursor;
+    case BorderHit::Left: case BorderHit::Right: return Qt::SizeHorCursor;
+    case BorderHit::Top: case BorderHit::Bottom: return Qt::SizeVerCursor;
+    case BorderHit::None: break;
+  }
+  return Qt::ArrowCursor;
+}
+
 LayoutRect ResizedWindowRect(const LayoutRect& window, BorderHit border, int x, int y,
                              int minWidth, int minHeight) {
   LayoutRect r = window;
-  const bool left = border == BorderHit::Left || border == BorderHit::TopLeft || border == BorderHit::BottomLeft;
-  const bool right = border == BorderHit::Right || border == BorderHit::TopRight || border == BorderHit::BottomRight;
-  const bool top = border == BorderHit::Top || border == BorderHit::TopLeft || border == BorderHit::TopRight;
-  const bool bottom = border == BorderHit::Bottom || border == BorderHit::BottomLeft || border == BorderHit::BottomRight;
-  if (left) r.left = std::min(x, r.right - minWidth);
-  if (right) r.right = x;
-  if (top) r.top = std::min(y, r.bottom - minHeight);
-  if (bottom) r.bottom = y;
+  const Qt::Edges edges = EdgesOf(border);
+  if (edges.testFlag(Qt::LeftEdge)) r.left = std::min(x, r.right - minWidth);
+  if (edges.testFlag(Qt::RightEdge)) r.right = x;
+  if (edges.testFlag(Qt::TopEdge)) r.top = std::min(y, r.bottom - minHeight);
+  if (edges.testFlag(Qt::BottomEdge)) r.bottom = y;
   return r;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Qt>
+
 #include "app/LayoutRect.h"
 
 namespace zv {
@@ -10,6 +12,13 @@ enum class BorderHit { None, TopLeft, TopRight, BottomLeft, BottomRight, Left, T
 
 // The border under client point (x, y) of a width × height client area.
 BorderHit HitTestBorder(int x, int y, int width, int height);
+
+// The window edges a border band stands for, as the window system's own
+// resize takes them; none for BorderHit::None.
+Qt::Edges EdgesOf(BorderHit border);
+
+// The resize cursor shown over a border band; the arrow elsewhere.
+Qt::CursorShape CursorOf(BorderHit border);
 
 // The window rectangle after dragging `border` to the screen point (x, y):
 // a left or top edge stops where the window would become narrower or lower

@@ -1,5 +1,10 @@
 #include "app/StartupEnvironment.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include "platform/ModuleLoader.h"
 #include "platform/RegistryStore.h"
 #include "player/SensorStreamSource.h"
@@ -22,6 +27,22 @@ void WriteDecoderSettings(RegistryStore& store) {
   key->SetDword("multipleInstances", 0);
   key->SetDword("isWhitelist", 0);
   key->SetDword("h264", 1);
+}
+
+int InstallQtTranslations(QCoreApplication& application) {
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  int installed = 0;
+  for (const char* catalogue : {"qtbase", "qtwebengine"}) {
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QLocale(QLocale::Korean, QLocale::SouthKorea), QString::fromLatin1(catalogue),
+                         QStringLiteral("_"), folder) &&
+        QCoreApplication::installTranslator(translator)) {
+      ++installed;
+    } else {
+      delete translator;
+    }
+  }
+  return installed;
 }
 
 }  // namespace zv

@@ -2,6 +2,8 @@
 
 #include <string>
 
+class QCoreApplication;
+
 namespace zv {
 
 class RegistryStore;
@@ -15,5 +17,13 @@ bool RegisterParseFilter(const std::string& programFolder);
 // "Software/GNU/ffdshow": multipleInstances 0, isWhitelist 0, h264 1.
 // Creates the keys when missing; failures are silent.
 void WriteDecoderSettings(RegistryStore& store);
+
+// Qt's own Korean texts, so that the standard dialogs the program uses
+// (message box buttons, folder chooser, print dialog) and the map's web
+// view speak the program's language: qtbase_ko and qtwebengine_ko from
+// Qt's translations folder (Debian's qt6-translations-l10n), whatever the
+// system's language. Gives how many catalogues were installed; none when
+// the package is missing, and the dialogs stay in English.
+int InstallQtTranslations(QCoreApplication& application);
 
 }  // namespace zv

@@ -4,16 +4,22 @@
 
 namespace zv {
 
-bool WriteTextFileAtomically(const std::string& path, const std::string& text) {
-  if (path.empty()) return false;
+bool WriteTextFileAtomically(const std::string& path, const std::string& text,
+                             std::string* error) {
   QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
+  const auto fail = [&](const QString& reason) {
+    if (error) *error = reason.toStdString();
+    return false;
+  };
+  if (path.empty()) return fail(QStringLiteral("no file name"));
+  if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
   if (file.write(text.data(), static_cast<qint64>(text.size())) !=
       static_cast<qint64>(text.size())) {
+    const QString reason = file.errorString();
     file.cancelWriting();
-    return false;
+    return fail(reason);
   }
-  return file.commit();
+  return file.commit() || fail(file.errorString());
 }
 
 }  // namespace zv

@@ -9,12 +9,13 @@
 #include <QVBoxLayout>
 
 CFormatCardDlg::CFormatCardDlg(std::unique_ptr<zv::ICardFormatter> formatter,
-                               const QString& driveText, QWidget* parent)
+                               const QString& driveText, QWidget* parent, const QString& deviceText)
     : QDialog(parent), formatter_(std::move(formatter)) {
   setWindowTitle(QStringLiteral("포맷"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("드라이브"), new QLabel(driveText, this));
+  if (!deviceText.isEmpty()) form->addRow(QStringLiteral("장치"), new QLabel(deviceText, this));
   labelEdit_ = new QLineEdit(QString::fromLatin1(kDefaultVolumeLabel), this);
   labelEdit_->setObjectName(QStringLiteral("volumeLabel"));
   labelEdit_->setMaxLength(kMaxVolumeLabel);
@@ -57,6 +58,10 @@ CFormatCardDlg::CFormatCardDlg(std::unique_ptr<zv::ICardFormatter> formatter,
 CFormatCardDlg::~CFormatCardDlg() = default;
 
 void CFormatCardDlg::OnStart() {
+  if (const QString refusal = checkDevice ? checkDevice() : QString(); !refusal.isEmpty()) {
+    ShowRefusal(refusal);
+    return;
+  }
   formatting_ = true;
   labelEdit_->setEnabled(false);
   startButton_->setEnabled(false);
@@ -76,6 +81,15 @@ void CFormatCardDlg::OnFinished(bool succeeded, const QString& report) {
                    QLatin1Char('\n') + report);
   cancelButton_->setText(QStringLiteral("닫기"));
   cancelButton_->setEnabled(true);
+  adjustSize();
+}
+
+// The card is left as it is; only closing remains.
+void CFormatCardDlg::ShowRefusal(const QString& reason) {
+  labelEdit_->setEnabled(false);
+  startButton_->setEnabled(false);
+  status_->setText(QStringLiteral("포맷하지 않았습니다.\n") + reason);
+  cancelButton_->setText(QStringLiteral("닫기"));
   adjustSize();
 }
 

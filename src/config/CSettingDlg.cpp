@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -14,11 +15,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "config/CFormatCardDlg.h"
 #include "config/CardFilePaths.h"
 #include "config/LeadingInteger.h"
+#include "config/OptionsFiles.h"
 #include "config/ViewerOptions.h"
 #include "platform/CardFormatterFactory.h"
 #include "platform/DriveList.h"
@@ -102,9 +105,18 @@ CSettingDlg::CSettingDlg(QWidget* parent) : QDialog(parent) {
   // Opening: the drives first, then the lists, then the viewer's options.
   FillDriveList();
   FillLists();
-  if (zv::ReadViewerOptions(zv::OptionsFilePath(), zv::ViewerOptions::Instance())) {
-    ShowViewerOptions();
+  // The controls show the options in effect, also when the file cannot be
+  // read (none yet, or unreadable): Save then keeps them instead of writing
+  // an empty folder and a step of 0.
+  const std::string optionsPath = zv::OptionsFiles::Running().ToRead();
+  if (!zv::ReadViewerOptions(optionsPath, zv::ViewerOptions::Instance()) &&
+      QFileInfo::exists(QString::fromStdString(optionsPath))) {
+    QTimer::singleShot(0, this, [this, optionsPath] {
+      ShowMessageBox(QStringLiteral("옵션 파일을 읽을 수 없습니다.\n") + QString::fromStdString(optionsPath),
+                     QStringLiteral("오류"), QMessageBox::Ok, QMessageBox::Warning);
+    });
   }
+  ShowViewerOptions();
   for (int id : kClockLists) List(id)->setEnabled(false);
 
   connect(driveList_, &QComboBox::currentIndexChanged, this, &CSettingDlg::OnDriveSelected);
@@ -311,7 +323,7 @@ QGroupBox* CSettingDlg::BuildViewerSection() {
 
 void CSettingDlg::FillDriveList() {
   driveList_->clear();
-  for (const zv::DriveEntry& drive : zv::ListDrives()) {
+  for (const zv::DriveEntry& drive : Drives()) {
     driveList_->addItem(QString::fromStdString(drive.Text()), QVariant::fromValue(drive));
   }
   driveList_->setCurrentIndex(-1);
@@ -321,6 +333,9 @@ void CSettingDlg::FillLists() {
   for (auto& [id, list] : lists_) {
     list->addItems(list->property("entries").toStringList());
     list->setCurrentIndex(-1);
+    // The layout may squeeze a list to its minimum; that minimum holds its
+    // longest entry ("주차모드 이벤트"), so no chosen entry is cut off.
+    list->setMinimumWidth(list->sizeHint().width());
   }
 }
 
@@ -410,8 +425,15 @@ bool CSettingDlg::ReadRecorderSettings(const std::string& setupPath, const std::
 
 bool CSettingDlg::WriteRecorderSettings(const std::string& setupPath,
                                         const std::string& timePath) {
-  if (!zv::WriteSetupFile(setupPath, SettingsFromControls())) return false;
-  if (applyClock_->isChecked()) return zv::WriteTimeFile(timePath, ClockFromLists());
+  std::string error;
+  if (!zv::WriteSetupFile(setupPath, SettingsFromControls(), &error)) {
+    writeFailures_.push_back(setupPath + ": " + error);
+    return false;
+  }
+  if (applyClock_->isChecked() && !zv::WriteTimeFile(timePath, ClockFromLists(), &error)) {
+    writeFailures_.push_back(timePath + ": " + error);
+    return false;
+  }
   return true;
 }
 
@@ -504,36 +526,93 @@ void CSettingDlg::OnSave() {
                    QMessageBox::Ok, QMessageBox::Warning);
     return;
   }
+  // A card that is gone (taken out, or left unmounted by a format) is not
+  // written to: its folder would be a plain folder of this machine, or none.
+  const std::optional<zv::DriveEntry> drive = SelectedDrive();
+  const QString root = drive ? QString::fromStdString(drive->rootPath) : QString();
+  if (!QFileInfo(root).isDir()) {
+    ShowMessageBox(QStringLiteral("드라이브를 찾을 수 없습니다.\n") + root, QStringLiteral("오류"),
+                   QMessageBox::Ok, QMessageBox::Warning);
+    return;
+  }
+  writeFailures_.clear();
   const zv::CardFilePaths& paths = zv::CardFilePaths::Instance();
-  WriteRecorderSettings(paths.setupPath, paths.timePath);  // failures are not reported
+  WriteRecorderSettings(paths.setupPath, paths.timePath);
+  // The options take effect in the running program whether or not their
+  // file can be written.
   zv::ViewerOptions& options = zv::ViewerOptions::Instance();
   options.saveFolder = saveFolder_->text().toStdString();
   options.playStep = zv::LeadingDecimalInteger(playStepText_->text().toStdString());
   options.rearMirror = rearMirror_->isChecked();
-  zv::WriteViewerOptions(zv::OptionsFilePath(), options);
+  const zv::OptionsFiles files = ViewerOptionsFiles();
+  std::string error;
+  if (!files.Write(options, &error)) writeFailures_.push_back(files.path + ": " + error);
+  if (!writeFailures_.empty()) {
+    // Nothing is reported as saved unless it was: the dialog stays open.
+    QString text = QStringLiteral("설정을 저장하지 못했습니다.");
+    for (const std::string& failure : writeFailures_) text += QLatin1Char('\n') + QString::fromStdString(failure);
+    ShowMessageBox(text, QStringLiteral("오류"), QMessageBox::Ok, QMessageBox::Warning);
+    return;
+  }
   accept();
 }
 
 // ------------------------------------------------------------- formatting
 
-void CSettingDlg::FormatCard() {
+std::optional<zv::DriveEntry> CSettingDlg::SelectedDrive() const {
   const int index = driveList_->currentIndex();
-  if (index < 0) return;
+  if (index < 0) return std::nullopt;
   const QVariant data = driveList_->itemData(index);
-  if (!data.canConvert<zv::DriveEntry>()) return;
-  const zv::DriveEntry drive = data.value<zv::DriveEntry>();
+  if (!data.canConvert<zv::DriveEntry>()) return std::nullopt;
+  return data.value<zv::DriveEntry>();
+}
+
+void CSettingDlg::FormatCard() {
+  const std::optional<zv::DriveEntry> selected = SelectedDrive();
+  if (!selected) return;
+  const zv::DriveEntry drive = *selected;
+  const QString title = QGuiApplication::applicationDisplayName();
   const zv::FormatDecision decision = zv::DecideCardFormat(DescribeVolume(drive));
   if (decision.verdict == zv::FormatVerdict::Ignored) return;
   if (decision.verdict != zv::FormatVerdict::Allowed) {
-    ShowMessageBox(QString::fromStdString(decision.message), QGuiApplication::applicationDisplayName(),
-                   QMessageBox::Ok, QMessageBox::Warning);
+    ShowMessageBox(QString::fromStdString(decision.message), title, QMessageBox::Ok, QMessageBox::Warning);
     return;
   }
-  if (ShowMessageBox(QStringLiteral("포맷 하시겠습니까?"), QGuiApplication::applicationDisplayName(),
-                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes) {
+  // The device the list was made with must be the one there now.
+  std::string reason;
+  const std::optional<zv::DeviceIdentity> identity = IdentifyDevice(drive, reason);
+  if (!identity) {
+    ShowMessageBox(QString::fromStdString(reason), title, QMessageBox::Ok, QMessageBox::Warning);
     return;
   }
-  RunFormatDialog(drive);
+  const QString question = QStringLiteral("포맷 하시겠습니까?\n\n장치: %1\n레이블: %2\n위치: %3\n크기: %4")
+                               .arg(QString::fromStdString(drive.devicePath),
+                                    drive.label.empty() ? QStringLiteral("(없음)") : QString::fromStdString(drive.label),
+                                    QString::fromStdString(drive.rootPath),
+                                    QString::fromStdString(zv::CardSizeText(identity->sizeBytes)));
+  if (ShowMessageBox(question, title, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) !=
+      QMessageBox::Yes) {
+    return;
+  }
+  RunFormatDialog(drive, *identity);
+  RefreshDrives(drive.devicePath);
+}
+
+QString CSettingDlg::DeviceChange(const zv::DriveEntry& drive, const zv::DeviceIdentity& identity) const {
+  std::string reason;
+  const std::optional<zv::DeviceIdentity> now = IdentifyDevice(drive, reason);
+  return QString::fromStdString(now ? zv::DeviceIdentityChange(identity, *now) : reason);
+}
+
+void CSettingDlg::RefreshDrives(const std::string& devicePath) {
+  FillDriveList();
+  for (int i = 0; i < driveList_->count(); ++i) {
+    if (driveList_->itemData(i).value<zv::DriveEntry>().devicePath == devicePath) {
+      driveList_->setCurrentIndex(i);  // reads the card's files again
+      return;
+    }
+  }
+  ClearRecorderControls();
 }
 
 int CSettingDlg::ShowMessageBox(const QString& text, const QString& title,
@@ -542,11 +621,22 @@ int CSettingDlg::ShowMessageBox(const QString& text, const QString& title,
   return box.exec();
 }
 
+zv::OptionsFiles CSettingDlg::ViewerOptionsFiles() const { return zv::OptionsFiles::Running(); }
+
 zv::VolumeDescription CSettingDlg::DescribeVolume(const zv::DriveEntry& drive) const {
   return zv::VolumeProbe::System().Describe(drive);
 }
 
-void CSettingDlg::RunFormatDialog(const zv::DriveEntry& drive) {
-  CFormatCardDlg dialog(zv::CreateCardFormatter(drive), QString::fromStdString(drive.Text()), this);
+std::optional<zv::DeviceIdentity> CSettingDlg::IdentifyDevice(const zv::DriveEntry& drive,
+                                                              std::string& reason) const {
+  return zv::VolumeProbe::System().Identify(drive, reason);
+}
+
+std::vector<zv::DriveEntry> CSettingDlg::Drives() const { return zv::ListDrives(); }
+
+void CSettingDlg::RunFormatDialog(const zv::DriveEntry& drive, const zv::DeviceIdentity& identity) {
+  const QString device = QString::fromStdString(drive.devicePath + ", " + zv::CardSizeText(identity.sizeBytes));
+  CFormatCardDlg dialog(zv::CreateCardFormatter(drive), QString::fromStdString(drive.Text()), this, device);
+  dialog.checkDevice = [this, drive, identity] { return DeviceChange(drive, identity); };
   dialog.exec();
 }

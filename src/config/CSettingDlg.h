@@ -6,11 +6,14 @@
 #include <QStringList>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "config/OptionsFiles.h"
 #include "config/RecorderClock.h"
 #include "config/RecorderSettings.h"
+#include "platform/DeviceIdentity.h"
 #include "platform/DriveEntry.h"
 #include "platform/FormatPolicy.h"
 
@@ -48,7 +51,10 @@ class CSettingDlg : public QDialog {
 
   // Lists the machine's volumes in the drive list, none selected.
   void FillDriveList();
-  // The Format button: offers to format the selected card.
+  // The Format button: offers to format the selected card, naming its
+  // device, label and size, and checks right before formatting that it is
+  // still the same device. Afterwards the drive list is read again and the
+  // card chosen where it is mounted now (none when it is not mounted).
   void FormatCard();
 
   // Runs the command of a button.
@@ -60,8 +66,17 @@ class CSettingDlg : public QDialog {
                              QMessageBox::StandardButtons buttons, QMessageBox::Icon icon);
   // What the format policy knows about a listed volume.
   virtual zv::VolumeDescription DescribeVolume(const zv::DriveEntry& drive) const;
-  // Opens the format dialog for the drive and returns when it is closed.
-  virtual void RunFormatDialog(const zv::DriveEntry& drive);
+  // The device behind a listed volume now; none, with the reason, when it
+  // is gone or replaced.
+  virtual std::optional<zv::DeviceIdentity> IdentifyDevice(const zv::DriveEntry& drive,
+                                                           std::string& reason) const;
+  // The volumes the drive list shows.
+  virtual std::vector<zv::DriveEntry> Drives() const;
+  // Opens the format dialog for the drive, which must still be the device
+  // `identity` describes when formatting starts, and returns when it is closed.
+  virtual void RunFormatDialog(const zv::DriveEntry& drive, const zv::DeviceIdentity& identity);
+  // Where Save writes the viewer options: the program's options file.
+  virtual zv::OptionsFiles ViewerOptionsFiles() const;
 
  private:
   void BuildControls();
@@ -90,7 +105,13 @@ class CSettingDlg : public QDialog {
   zv::RecorderClock ClockFromLists() const;
   void SelectClock(const zv::RecorderClock& clock);
 
+  // The drive entry of the drive list's selection; none without one.
+  std::optional<zv::DriveEntry> SelectedDrive() const;
   void OnDriveSelected(int index);
+  // After a format: the list read again, the card chosen by its device.
+  void RefreshDrives(const std::string& devicePath);
+  // Why the drive must not be formatted now; empty when it is `identity` still.
+  QString DeviceChange(const zv::DriveEntry& drive, const zv::DeviceIdentity& identity) const;
   void OnDefaults();
   void OnBatteryType(bool truckBattery);
   void OnApplyToggled(bool checked);
@@ -110,4 +131,5 @@ class CSettingDlg : public QDialog {
   QLabel* playStepText_ = nullptr;      // 1054
   QCheckBox* rearMirror_ = nullptr;     // 1044
   bool cutOffListTruck_ = false;        // battery type of the cut-off list's entries
+  std::vector<std::string> writeFailures_;  // "path: reason" of each file Save could not write
 };

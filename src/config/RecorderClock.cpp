@@ -54,8 +54,8 @@ std::string TimeFileText(const RecorderClock& c) {
          c.hour + "/" + c.minute + "/" + c.second + "\r\n";
 }
 
-bool WriteTimeFile(const std::string& path, const RecorderClock& clock) {
-  return WriteTextFileAtomically(path, TimeFileText(clock));
+bool WriteTimeFile(const std::string& path, const RecorderClock& clock, std::string* error) {
+  return WriteTextFileAtomically(path, TimeFileText(clock), error);
 }
 
 }  // namespace zv

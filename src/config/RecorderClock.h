@@ -24,6 +24,6 @@ bool ReadTimeFile(const std::string& path, RecorderClock& clock);
 std::string TimeFileText(const RecorderClock& clock);
 
 // Writes time.cfg through a temporary file and a rename.
-bool WriteTimeFile(const std::string& path, const RecorderClock& clock);
+bool WriteTimeFile(const std::string& path, const RecorderClock& clock, std::string* error = nullptr);
 
 }  // namespace zv

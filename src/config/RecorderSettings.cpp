@@ -92,8 +92,8 @@ std::string SetupFileText(const RecorderSettings& s) {
          line("LCD Off Time            : ", number(s.lcdOffTime));
 }
 
-bool WriteSetupFile(const std::string& path, const RecorderSettings& settings) {
-  return WriteTextFileAtomically(path, SetupFileText(settings));
+bool WriteSetupFile(const std::string& path, const RecorderSettings& settings, std::string* error) {
+  return WriteTextFileAtomically(path, SetupFileText(settings), error);
 }
 
 }  // namespace zv

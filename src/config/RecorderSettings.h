@@ -46,6 +46,7 @@ std::string SetupFileText(const RecorderSettings& settings);
 
 // Writes setup.cfg through a temporary file in the same folder and a rename,
 // so a failed write leaves an existing file as it was.
-bool WriteSetupFile(const std::string& path, const RecorderSettings& settings);
+bool WriteSetupFile(const std::string& path, const RecorderSettings& settings,
+                    std::string* error = nullptr);
 
 }  // namespace zv

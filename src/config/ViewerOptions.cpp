@@ -11,7 +11,7 @@
 #include "config/AtomicTextFile.h"
 #include "config/LeadingInteger.h"
 #include "config/LineTrim.h"
-#include "platform/ProgramFolder.h"
+#include "config/OptionsFiles.h"
 
 namespace zv {
 
@@ -25,7 +25,7 @@ std::string OptionsFilePathIn(const std::string& programFolder) {
   return programFolder + "/config/option.ini";
 }
 
-std::string OptionsFilePath() { return OptionsFilePathIn(ProgramFolder()); }
+std::string OptionsFilePath() { return OptionsFiles::Running().path; }
 
 // Applies one line (or one part of a long line) of the options file.
 static void ApplyOptionLine(std::string_view line, ViewerOptions& options) {
@@ -59,8 +59,7 @@ bool ReadViewerOptions(const std::string& path, ViewerOptions& options) {
   return true;
 }
 
-bool WriteViewerOptions(const std::string& path, const ViewerOptions& options) {
-  if (path.empty()) return false;
+bool WriteViewerOptions(const std::string& path, const ViewerOptions& options, std::string* error) {
   const std::string text =
       "[DIRECTORY]\r\n"
       "ROOT_DIRECTORY=VN_ZORVANE\r\n"
@@ -73,14 +72,18 @@ bool WriteViewerOptions(const std::string& path, const ViewerOptions& options) {
       "LOG_LEVEL=3\r\n"
       "LOG_TYPE=3\r\n"
       "REAR_MIRROR=" + (options.rearMirror ? "1" : "0") + "\r\n";
-  return WriteTextFileAtomically(path, text);
+  return WriteTextFileAtomically(path, text, error);
 }
 
+// The documents folder is the user's XDG documents folder (user-dirs.dirs),
+// $HOME/Documents without one. A new account may not have it yet, so the
+// whole path is made; a folder that cannot be made shows when a snapshot is
+// written there.
 std::string DefaultCaptureFolder() {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (documents.isEmpty()) return {};
   const QString folder = documents + QStringLiteral("/CAM_CAPTURE");
-  QDir().mkdir(folder);  // only the last level; an existing folder is fine
+  QDir().mkpath(folder);
   return folder.toStdString();
 }
 

@@ -5,7 +5,9 @@
 
 namespace zv {
 
-// The viewer's own options, kept in config/option.ini beside the program.
+// The viewer's own options, kept in config/option.ini beside the program
+// (or, for an installed program, in the user's configuration folder: see
+// OptionsFiles).
 struct ViewerOptions {
   std::string saveFolder;    // where snapshots are saved
   int32_t playStep = 5;      // seconds moved by rewind and fast-forward
@@ -20,7 +22,7 @@ struct ViewerOptions {
 // or empty when the folder is empty.
 std::string OptionsFilePathIn(const std::string& programFolder);
 
-// The options file of the running program.
+// The options file of the running program (OptionsFiles::Running().path).
 std::string OptionsFilePath();
 
 // Reads the keys SAVE_DIRECTORY, PLAY_VALUE and REAR_MIRROR (case-sensitive,
@@ -33,11 +35,13 @@ bool ReadViewerOptions(const std::string& path, ViewerOptions& options);
 // replaces the old one in a single step, so a failed write leaves the old file
 // as it was. False when the file cannot be written (for example when its
 // folder is missing: the folder is never created).
-bool WriteViewerOptions(const std::string& path, const ViewerOptions& options);
+// The reason of a failure goes to `error` when given.
+bool WriteViewerOptions(const std::string& path, const ViewerOptions& options,
+                        std::string* error = nullptr);
 
-// The default snapshot folder, CAM_CAPTURE in the user's documents folder.
-// Creates its last level when missing. Empty when the documents folder
-// cannot be named.
+// The default snapshot folder, CAM_CAPTURE in the user's documents folder
+// (the XDG documents folder). Creates it, with the documents folder, when
+// missing. Empty when the documents folder cannot be named.
 std::string DefaultCaptureFolder();
 
 }  // namespace zv

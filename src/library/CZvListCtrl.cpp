@@ -201,8 +201,18 @@ void CZvListCtrl::dragMoveEvent(QDragMoveEvent* event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
+// After a refill the mark goes back to the recording it was on, so that Next
+// and Prev go on from the open recording; it stays on row 0 when that
+// recording is not listed.
+void CZvListCtrl::MarkRowOf(const std::string& fullPath) {
+  if (fullPath.empty()) return;
+  for (int row = 0; row < RowCount(); ++row) {
+    if (RowFullPath(row) == fullPath) return SetCurrentRow(row);
+  }
+}
+
 // Folders are scanned, single files added; the catalogue is never cleared
-// and nothing is opened.
+// and nothing is opened. The marked row stays on its recording.
 void CZvListCtrl::dropEvent(QDropEvent* event) {
   if (!event->mimeData()->hasUrls()) return;
   zv::RecordingLibrary& library = zv::RecordingLibrary::Instance();
@@ -217,6 +227,8 @@ void CZvListCtrl::dropEvent(QDropEvent* event) {
     }
   }
   event->acceptProposedAction();
+  const std::string marked = RowFullPath(currentRow);
   Fill(filterKind);
+  MarkRowOf(marked);
   QMetaObject::invokeMethod(this, &CZvListCtrl::recordingsChanged, Qt::QueuedConnection);
 }

@@ -82,6 +82,7 @@ class CZvListCtrl : public QTreeView {
  private:
   std::string ColumnText(int row, int column) const;
   void RedrawRow(int row);
+  void MarkRowOf(const std::string& fullPath);
   void ShowPopupMenu(const QPoint& globalPos);
   void SetRowsForKind(int kind);
   void Regroup();

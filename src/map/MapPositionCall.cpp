@@ -11,7 +11,7 @@ QString PositionChangeCallText(double latitudeDeg, double longitudeDeg) {
 
 std::optional<QString> MapPositionCall(const SensorRecordArray<CGPSData>& records,
                                        uint32_t positionMs) {
-  const size_t index = records.FirstAtOrAfter(positionMs);
+  const size_t index = records.IndexForTime(positionMs);
   if (index == SensorRecordArray<CGPSData>::npos) return std::nullopt;
   const CGPSData& fix = records[index];
   if (!fix.valid) return std::nullopt;

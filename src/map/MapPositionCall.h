@@ -14,8 +14,9 @@ namespace zv {
 QString PositionChangeCallText(double latitudeDeg, double longitudeDeg);
 
 // The call that moves the map marker to the fix of a playback position: the
-// first record at or after `positionMs`. Nothing when there is no such
-// record or its fix is not valid, so the marker stays where it was.
+// first record at or after `positionMs`, or the last record after the end of
+// the records. Nothing without records or when the fix is not valid, so the
+// marker stays where it was.
 std::optional<QString> MapPositionCall(const SensorRecordArray<CGPSData>& records,
                                        uint32_t positionMs);
 

@@ -86,15 +86,16 @@ void MapSchemeHandler::ReplyTile(QWebEngineUrlRequestJob* job, const QString& pa
 }
 
 void MapSchemeHandler::ReplyFile(QWebEngineUrlRequestJob* job, const QString& path) const {
-  const QString root = QFileInfo(pageFolder_).canonicalFilePath();
-  const QFileInfo file(root + QDir::cleanPath(QLatin1Char('/') + path));
-  const QString canonical = file.canonicalFilePath();
-  // Only files inside the page folder; links out of it are not followed.
-  if (root.isEmpty() || !file.isFile() || !canonical.startsWith(root + QLatin1Char('/'))) {
+  // Only files under the page folder: the cleaned path cannot climb out of
+  // it. Links placed in the folder are followed, because an installed page
+  // links to the system's copy of its drawing library.
+  const QString inside = QDir::cleanPath(QLatin1Char('/') + path);
+  const QFileInfo file(QFileInfo(pageFolder_).absoluteFilePath() + inside);
+  if (pageFolder_.isEmpty() || inside.startsWith(QLatin1String("/..")) || !file.isFile()) {
     job->fail(QWebEngineUrlRequestJob::UrlNotFound);
     return;
   }
-  QFile source(canonical);
+  QFile source(file.absoluteFilePath());
   if (!source.open(QIODevice::ReadOnly)) {
     job->fail(QWebEngineUrlRequestJob::RequestFailed);
     return;

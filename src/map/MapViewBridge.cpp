@@ -10,10 +10,12 @@
 #include "map/MapSchemeHandler.h"
 #include "map/MapWebProfile.h"
 #include "map/PageScriptCall.h"
-#include "platform/ProgramFolder.h"
+#include "platform/ProgramLayout.h"
 #include "sensors/SensorRecords.h"
 
-void LoadMapPage() { LoadMapPageFrom(QString::fromStdString(zv::ProgramFolder())); }
+void LoadMapPage() {
+  LoadMapPageFrom(QString::fromStdString(zv::ProgramLayout::Running().dataFolder));
+}
 
 void LoadMapPageFrom(const QString& programFolder) {
   CMapViewWnd* view = CMapViewWnd::Instance();

@@ -15,9 +15,11 @@ class MapRoute;
 // The calls between the viewer and its map page, on the program's map view
 // (CMapViewWnd::Instance()); without a map view they do nothing.
 
-// Loads the map page, <program folder>/map/Map.htm, into the map view. The
-// page comes through the program's own scheme (zvmap://map/Map.htm), which
-// serves the files of that folder; nothing happens when the folder is empty.
+// Loads the map page, <data folder>/map/Map.htm, into the map view; the data
+// folder is the program folder, or the installed data folder (ProgramLayout).
+// The page comes through the program's own scheme (zvmap://map/Map.htm),
+// which serves the files of that folder; nothing happens when the folder is
+// empty.
 void LoadMapPage();
 // The same from another folder laid out as the program folder.
 void LoadMapPageFrom(const QString& programFolder);
@@ -27,7 +29,8 @@ void LoadMapPageFrom(const QString& programFolder);
 void AttachMapView(CZvMapPanelCtrl* host);
 
 // Moves the page's marker to the GPS fix of a playback position (the first
-// record at or after it); nothing when there is none or it is not valid.
+// record at or after it, else the last); nothing when there is none or it is
+// not valid.
 void ShowMapPosition(uint32_t positionMs);
 
 // Draws a route on the map in place of the last one, coloured by speed, and

@@ -5,6 +5,7 @@
 #include <QWebEngineProfile>
 #include <cstdio>
 
+#include "BuildConfig.h"
 #include "map/MapFolders.h"
 #include "map/MapRequestInterceptor.h"
 #include "map/MapSchemeHandler.h"

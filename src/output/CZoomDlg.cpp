@@ -1,10 +1,9 @@
 #include "output/CZoomDlg.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
-#include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "output/MagnifierGeometry.h"
 
@@ -21,7 +20,7 @@ CZoomDlg::CZoomDlg(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStays
   resize(425, 330);
   timer_.setInterval(kRefreshMs);
   connect(&timer_, &QTimer::timeout, this, &CZoomDlg::OnTimer);
-  timer_.start();
+  qApp->installEventFilter(this);
 }
 
 CZoomDlg::~CZoomDlg() { timer_.stop(); }
@@ -32,41 +31,45 @@ void CZoomDlg::ToggleShown() {
   } else {
     show();
     visible = 1;
+    timer_.start();
   }
   update();
+}
+
+// Every mouse move the program sees, in any of its windows, tells where the
+// cursor is; a move over the magnifier itself leaves nothing to show.
+bool CZoomDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (visible == 1 && event->type() == QEvent::MouseMove && watched->isWidgetType()) {
+    auto* widget = static_cast<QWidget*>(watched);
+    QWidget* window = widget->window();
+    source_ = window == this ? nullptr : window;
+    cursor_ = widget->mapTo(window, static_cast<QMouseEvent*>(event)->position().toPoint());
+    cursorMoved_ = true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void CZoomDlg::OnTimer() {
-  if (visible == 1) Refresh();
+  if (visible == 1 && cursorMoved_) Refresh();
 }
 
 void CZoomDlg::Refresh() {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect screenRect = screen->geometry();
-  QImage copy = screen->grabWindow(0).toImage();
-  if (copy.isNull()) return;
-  copy.setDevicePixelRatio(1);
-  if (copy.size() != screenRect.size()) copy = copy.scaled(screenRect.size());
-  const QPoint origin = screenRect.topLeft();
-  picture_ = Magnify(std::move(copy), QCursor::pos(screen) - origin,
-                     QRect(mapToGlobal(QPoint(0, 0)) - origin, size()), size(), factor);
+  cursorMoved_ = false;
+  picture_ = Magnify(source_, cursor_, size(), factor);
   update();
 }
 
-QImage CZoomDlg::Magnify(QImage screenCopy, QPoint cursor, QRect ownArea, QSize clientSize,
-                         int factor) {
-  QPainter(&screenCopy).fillRect(ownArea, kOwnAreaGrey);
-  const zv::MagnifierSource source =
-      zv::MagnifierSourceRect(cursor.x(), cursor.y(), clientSize.width(), clientSize.height(),
-                              screenCopy.width(), screenCopy.height(), factor);
+QImage CZoomDlg::Magnify(QWidget* window, QPoint cursor, QSize clientSize, int factor) {
   QImage picture(clientSize, QImage::Format_RGB32);
   picture.fill(kOwnAreaGrey);
-  if (source.width > 0 && source.height > 0) {
-    QPainter painter(&picture);
-    painter.drawImage(QRect(QPoint(0, 0), clientSize), screenCopy,
-                      QRect(source.x, source.y, source.width, source.height));
-  }
+  if (!window || !window->isVisible()) return picture;
+  const zv::MagnifierSource source =
+      zv::MagnifierSourceRect(cursor.x(), cursor.y(), clientSize.width(), clientSize.height(),
+                              window->width(), window->height(), factor);
+  if (source.width <= 0 || source.height <= 0) return picture;
+  // Only the source area is drawn, not the whole window.
+  const QPixmap part = window->grab(QRect(source.x, source.y, source.width, source.height));
+  QPainter(&picture).drawPixmap(QRect(QPoint(0, 0), clientSize), part);
   return picture;
 }
 
@@ -74,6 +77,7 @@ void CZoomDlg::HideShown() {
   if (visible == 1) {
     hide();
     visible = 0;
+    timer_.stop();
   }
 }
 

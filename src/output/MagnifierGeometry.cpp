@@ -3,7 +3,7 @@
 namespace zv {
 
 MagnifierSource MagnifierSourceRect(int px, int py, int clientWidth, int clientHeight,
-                                    int screenWidth, int screenHeight, int factor) {
+                                    int areaWidth, int areaHeight, int factor) {
   if (factor <= 0) factor = 1;
   MagnifierSource s;
   s.width = clientWidth / factor;
@@ -12,8 +12,8 @@ MagnifierSource MagnifierSourceRect(int px, int py, int clientWidth, int clientH
   s.y = py - s.height / 2;
   if (s.x < 0) s.x = 0;
   if (s.y < 0) s.y = 0;
-  if (s.x + s.width > screenWidth) s.x = screenWidth - s.width;
-  if (s.y + s.height > screenHeight) s.y = screenHeight - s.height;
+  if (s.x + s.width > areaWidth) s.x = areaWidth - s.width;
+  if (s.y + s.height > areaHeight) s.y = areaHeight - s.height;
   return s;
 }
 

@@ -1,5 +1,6 @@
 #include "output/ReportLayout.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "config/LeadingInteger.h"
@@ -32,10 +33,12 @@ constexpr PercentText kPage2[] = {
     {"충격 센서값", 8, 53, 20},
 };
 
-std::string Formatted(const char* format, double a, double b = 0, double c = 0) {
-  char text[256];
-  std::snprintf(text, sizeof text, format, a, b, c);
-  return text;
+// A number with eight decimals and a point, as "%.08f" gives it in the C
+// locale: printf would follow the program's locale ("37,56650000").
+std::string EightDecimals(double value) {
+  char text[64];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 8);
+  return error == std::errc() ? std::string(text, end) : std::string("nan");
 }
 
 int NameField(const std::string& name, size_t first, size_t count) {
@@ -104,10 +107,10 @@ std::vector<ReportText> ReportPageTexts(int page, int pageWidth, int pageHeight,
     if (values.channelCount == 2) texts.Add(kPage1SecondChannel);
   } else {
     for (const PercentText& t : kPage2) texts.Add(t);
-    texts.Add(kLatitude, Formatted("위도 : %.08f", values.latitude));
-    texts.Add(kLongitude, Formatted("경도 : %.08f", values.longitude));
-    texts.Add(kImpact, Formatted("충격센서 : X = %.08f, Y = %.08f, Z = %.08f", values.gx,
-                                 values.gy, values.gz));
+    texts.Add(kLatitude, "위도 : " + EightDecimals(values.latitude));
+    texts.Add(kLongitude, "경도 : " + EightDecimals(values.longitude));
+    texts.Add(kImpact, "충격센서 : X = " + EightDecimals(values.gx) + ", Y = " + EightDecimals(values.gy) +
+                           ", Z = " + EightDecimals(values.gz));
   }
   texts.Add({"VARNI Viewer", 5, 95, 20});
   char footer[32];

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -109,7 +110,12 @@ bool PrintReport(QWidget* owner, CVideoPlayer& player, const std::string& record
   if (dialog.exec() != QDialog::Accepted) return false;
   if (printer.outputFormat() == QPrinter::PdfFormat) printer.setResolution(kPdfResolution);
   ReportJob job = CollectReportJob(player, recordingName, mapView);
-  return PrintReportTo(printer, job);
+  if (PrintReportTo(printer, job)) return true;
+  const QString target =
+      printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
+  QMessageBox::warning(owner, QStringLiteral("VARNI Viewer"),
+                       QStringLiteral("보고서를 인쇄하지 못했습니다.\n") + target, QMessageBox::Ok);
+  return false;
 }
 
 }  // namespace zv

@@ -33,7 +33,9 @@ ReportJob CollectReportJob(CVideoPlayer& player, const std::string& recordingNam
 bool PrintReportTo(QPrinter& printer, ReportJob& job);
 
 // The Print command after the main window has paused playback: the print
-// dialog, then the report. False when the user cancels or printing fails.
+// dialog, then the report. False when the user cancels or printing fails;
+// a failure (a PDF file that cannot be written, a printer that cannot be
+// opened) is told to the user with the file or printer it concerns.
 bool PrintReport(QWidget* owner, CVideoPlayer& player, const std::string& recordingName,
                  QWidget* mapView);
 

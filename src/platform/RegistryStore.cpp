@@ -4,12 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+
+#include "platform/ProgramLayout.h"
 
 namespace zv {
 namespace {
@@ -99,9 +100,7 @@ RegistryStore::RegistryStore(std::string currentUserFile, std::string localMachi
     : currentUserFile_(std::move(currentUserFile)), localMachineFile_(std::move(localMachineFile)) {}
 
 std::string RegistryStore::DefaultCurrentUserFile() {
-  QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-  if (config.isEmpty()) config = QDir::homePath() + "/.config";
-  return (config + "/ZorvaneViewer/registry/current-user.reg").toStdString();
+  return UserConfigFolder() + "/registry/current-user.reg";
 }
 
 std::string RegistryStore::DefaultLocalMachineFile() {

@@ -21,8 +21,8 @@ QString ErrorText(const QDBusError& error) {
 
 }  // namespace
 
-UDisksCardFormatter::UDisksCardFormatter(QString devicePath, QObject* parent)
-    : ICardFormatter(parent), devicePath_(std::move(devicePath)),
+UDisksCardFormatter::UDisksCardFormatter(QString devicePath, QObject* parent, QDBusConnection bus)
+    : ICardFormatter(parent), bus_(std::move(bus)), devicePath_(std::move(devicePath)),
       objectPath_(ObjectPathOf(devicePath_)) {}
 
 QString UDisksCardFormatter::ObjectPathOf(const QString& devicePath) {
@@ -52,7 +52,7 @@ void UDisksCardFormatter::Call(const QString& interface, const QString& method,
       QDBusMessage::createMethodCall(kService, objectPath_, interface, method);
   message.setArguments(arguments);
   const QDBusPendingCall pending =
-      QDBusConnection::systemBus().asyncCall(message, kFormatTimeoutMs);
+      bus_.asyncCall(message, kFormatTimeoutMs);
   auto* watcher = new QDBusPendingCallWatcher(pending, this);
   // A call that fails at once (no system bus) is finished before the watcher
   // exists and may never signal: deliver it from the event loop then. Either
@@ -88,7 +88,21 @@ void UDisksCardFormatter::OnFormatted(QDBusPendingCallWatcher* call) {
     emit Finished(false, QStringLiteral("포맷하지 못했습니다.\n") + ErrorText(reply.error()));
     return;
   }
-  emit Finished(true, QStringLiteral("udisks2: %1 포맷 완료 (vfat, %2)").arg(devicePath_, label_));
+  emit Progress(QStringLiteral("마운트 중: %1").arg(devicePath_));
+  Call(QStringLiteral("org.freedesktop.UDisks2.Filesystem"), QStringLiteral("Mount"), {QVariantMap()},
+       &UDisksCardFormatter::OnMounted);
+}
+
+void UDisksCardFormatter::OnMounted(QDBusPendingCallWatcher* call) {
+  call->deleteLater();
+  const QDBusPendingReply<QString> reply = *call;
+  const QString formatted = QStringLiteral("udisks2: %1 포맷 완료 (vfat, %2)").arg(devicePath_, label_);
+  if (reply.isError()) {
+    emit Finished(true, formatted + QStringLiteral("\n카드를 다시 마운트하지 못했습니다.\n") +
+                            ErrorText(reply.error()));
+    return;
+  }
+  emit Finished(true, formatted + QStringLiteral("\n마운트: ") + reply.value());
 }
 
 }  // namespace zv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QDBusPendingCallWatcher>
 #include <QString>
 
@@ -8,15 +9,19 @@
 namespace zv {
 
 // Formats a block device through the udisks2 service on the system bus:
-// the file system is unmounted (Filesystem.Unmount), then the device gets a
-// new FAT file system with the label (Block.Format, type "vfat"). Both calls
-// are asynchronous; udisks asks the user for authorisation where the system
-// requires it.
+// the file system is unmounted (Filesystem.Unmount), the device gets a new
+// FAT file system with the label (Block.Format, type "vfat"), and the new
+// file system is mounted again (Filesystem.Mount), so that the card is
+// usable at once. The calls are asynchronous; udisks asks the user for
+// authorisation where the system requires it. A format whose mount fails
+// still succeeded; the report says that the card is not mounted.
 class UDisksCardFormatter : public ICardFormatter {
   Q_OBJECT
 
  public:
-  explicit UDisksCardFormatter(QString devicePath, QObject* parent = nullptr);
+  // `bus` is where udisks2 is asked: the system bus.
+  explicit UDisksCardFormatter(QString devicePath, QObject* parent = nullptr,
+                               QDBusConnection bus = QDBusConnection::systemBus());
 
   void Start(const QString& volumeLabel) override;
 
@@ -30,7 +35,9 @@ class UDisksCardFormatter : public ICardFormatter {
             void (UDisksCardFormatter::*onReply)(QDBusPendingCallWatcher*));
   void OnUnmounted(QDBusPendingCallWatcher* call);
   void OnFormatted(QDBusPendingCallWatcher* call);
+  void OnMounted(QDBusPendingCallWatcher* call);
 
+  QDBusConnection bus_;
   QString devicePath_;
   QString objectPath_;
   QString label_;

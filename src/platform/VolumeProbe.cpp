@@ -1,6 +1,9 @@
 #include "platform/VolumeProbe.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -95,25 +98,68 @@ bool VolumeProbe::IsLoopOverFile(const std::string& disk) const {
          !FirstLineOf(fs::path(sysRoot_) / "class/block" / disk / "loop/backing_file").empty();
 }
 
-bool VolumeProbe::IsEfiSystemPartition(const std::string& deviceNumber) const {
+// A property ("E:NAME=value") of a block device in the udev database.
+std::string VolumeProbe::UdevProperty(const std::string& deviceNumber, const std::string& name) const {
   std::ifstream in(fs::path(udevDataRoot_) / ("b" + deviceNumber));
+  const std::string prefix = "E:" + name + "=";
   for (std::string line; std::getline(in, line);) {
-    line = Lowercase(line);
-    if (line == "e:id_part_entry_type=c12a7328-f81f-11d2-ba4b-00a0c93ec93b" ||
-        line == "e:id_part_entry_type=0xef") {
-      return true;
-    }
+    if (line.starts_with(prefix)) return line.substr(prefix.size());
   }
-  return false;
+  return {};
+}
+
+bool VolumeProbe::IsEfiSystemPartition(const std::string& deviceNumber) const {
+  const std::string type = Lowercase(UdevProperty(deviceNumber, "ID_PART_ENTRY_TYPE"));
+  return type == "c12a7328-f81f-11d2-ba4b-00a0c93ec93b" || type == "0xef";
+}
+
+// The mount at the volume's folder; the last one wins.
+const MountRecord* VolumeProbe::MountAt(const DriveEntry& drive) const {
+  const std::string mountPoint = WithoutTrailingSlash(drive.rootPath);
+  const MountRecord* found = nullptr;
+  for (const MountRecord& mount : mounts_) {
+    if (mount.mountPoint == mountPoint) found = &mount;
+  }
+  return found;
 }
 
 std::string VolumeProbe::DeviceNumberOf(const DriveEntry& drive) const {
-  const std::string mountPoint = WithoutTrailingSlash(drive.rootPath);
-  std::string number;
-  for (const MountRecord& mount : mounts_) {
-    if (mount.mountPoint == mountPoint) number = mount.deviceNumber;  // the last mount wins
+  const MountRecord* mount = MountAt(drive);
+  return mount ? mount->deviceNumber : std::string();
+}
+
+// sysfs gives the size in 512-byte sectors whatever the device's own.
+uint64_t VolumeProbe::BlockSizeOf(const std::string& deviceNumber) const {
+  const std::string sectors = FirstLineOf(fs::path(sysRoot_) / "dev/block" / deviceNumber / "size");
+  return sectors.empty() ? 0 : std::strtoull(sectors.c_str(), nullptr, 10) * 512;
+}
+
+std::optional<DeviceIdentity> VolumeProbe::Identify(const DriveEntry& drive, std::string& reason) const {
+  DeviceIdentity identity;
+  identity.devicePath = drive.devicePath;
+  struct stat file {};
+  if (::stat(drive.devicePath.c_str(), &file) == 0 && S_ISREG(file.st_mode)) {
+    identity.deviceNumber = std::to_string(file.st_dev) + ":" + std::to_string(file.st_ino);
+    identity.sizeBytes = static_cast<uint64_t>(file.st_size);
+    identity.removable = true;
+    return identity;
   }
-  return number;
+  const MountRecord* mount = MountAt(drive);
+  if (!mount) {
+    reason = "카드가 마운트되어 있지 않습니다: " + drive.rootPath;
+    return std::nullopt;
+  }
+  if (mount->source != drive.devicePath) {
+    reason = "다른 장치가 마운트되어 있습니다: " + mount->source;
+    return std::nullopt;
+  }
+  const VolumeDescription volume = Describe(drive);
+  identity.deviceNumber = mount->deviceNumber;
+  identity.sizeBytes = BlockSizeOf(mount->deviceNumber);
+  identity.removable = volume.removable || volume.loopDevice;
+  identity.systemVolume = volume.holdsSystemMount || volume.onSystemDisk || volume.efiSystemPartition;
+  identity.fileSystemUuid = UdevProperty(mount->deviceNumber, "ID_FS_UUID");
+  return identity;
 }
 
 VolumeDescription VolumeProbe::Describe(const DriveEntry& drive) const {

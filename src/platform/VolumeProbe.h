@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/DeviceIdentity.h"
 #include "platform/DriveEntry.h"
 #include "platform/FormatPolicy.h"
 #include "platform/MountInfo.h"
@@ -22,6 +24,12 @@ class VolumeProbe {
 
   VolumeDescription Describe(const DriveEntry& drive) const;
 
+  // The device behind a listed volume as it is now: an image file by its
+  // file, a block device by what is mounted at the volume's folder, which
+  // must still be the listed device. None, with the reason in `reason`,
+  // when it is gone or another device took its place.
+  std::optional<DeviceIdentity> Identify(const DriveEntry& drive, std::string& reason) const;
+
  private:
   std::string BlockNameOf(const std::string& deviceNumber) const;
   std::vector<std::string> DisksOf(const std::string& blockName) const;
@@ -30,6 +38,9 @@ class VolumeProbe {
   bool IsLoopOverFile(const std::string& disk) const;
   bool IsEfiSystemPartition(const std::string& deviceNumber) const;
   std::string DeviceNumberOf(const DriveEntry& drive) const;
+  const MountRecord* MountAt(const DriveEntry& drive) const;
+  uint64_t BlockSizeOf(const std::string& deviceNumber) const;
+  std::string UdevProperty(const std::string& deviceNumber, const std::string& name) const;
 
   std::vector<MountRecord> mounts_;
   std::string sysRoot_;

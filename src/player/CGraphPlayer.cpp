@@ -405,7 +405,7 @@ bool CGraphPlayer::FrameRate(int32_t* num, int32_t* den) const {
   return found;
 }
 
-int32_t CGraphPlayer::StepFrames(int32_t frames) {
+int32_t CGraphPlayer::StepFrames(int32_t frames, int64_t* target) {
   if (state_ != Paused || !graph_) return VFW_E_WRONG_STATE;
   int32_t num = 0, den = 0;
   int64_t position = 0, duration = 0;
@@ -420,10 +420,11 @@ int32_t CGraphPlayer::StepFrames(int32_t frames) {
   const auto frameAt = [&](uint64_t ns) { return static_cast<int64_t>(gst_util_uint64_scale(ns, num, framePeriod)); };
   const int64_t last = static_cast<int64_t>(gst_util_uint64_scale_ceil(duration * 100, num, framePeriod)) - 1;
   const int64_t shown = std::min(frameAt(position * 100 + kSlackNs), last);
-  const int64_t target = std::clamp<int64_t>(shown + frames, 0, std::max<int64_t>(last, 0));
-  if (target == shown) return S_OK;
-  const uint64_t middle = gst_util_uint64_scale(2 * target + 1, framePeriod, 2 * static_cast<uint64_t>(num));
-  return SetPosition(static_cast<int64_t>(middle / 100));
+  const int64_t frame = std::clamp<int64_t>(shown + frames, 0, std::max<int64_t>(last, 0));
+  *target = position;
+  if (frame == shown) return S_OK;
+  *target = static_cast<int64_t>(gst_util_uint64_scale(2 * frame + 1, framePeriod, 2 * static_cast<uint64_t>(num)) / 100);
+  return SetPosition(*target);
 }
 
 // ---- Video windows -------------------------------------------------------

@@ -122,15 +122,14 @@ QMenu* CZvGsensorCtrl::CreatePopupMenu() {
   return menu;
 }
 
+// The press stays in the graph, so the window behind it shows no second menu.
 void CZvGsensorCtrl::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton) {
-    QMenu* menu = CreatePopupMenu();
-    menu->exec(event->globalPosition().toPoint());
-    delete menu;
-  } else if (event->button() == Qt::LeftButton && timeWindowMs > 0) {
-    emit seekRequested(TimeAtX(event->position().toPoint().x()));
-  }
-  QWidget::mousePressEvent(event);
+  event->accept();
+  if (event->button() == Qt::LeftButton && timeWindowMs > 0) emit seekRequested(TimeAtX(event->position().toPoint().x()));
+  if (event->button() != Qt::RightButton) return;
+  QMenu* menu = CreatePopupMenu();
+  menu->exec(event->globalPosition().toPoint());
+  delete menu;
 }
 
 void CZvGsensorCtrl::mouseMoveEvent(QMouseEvent* event) {

@@ -9,6 +9,7 @@
 CZvSpeedCtrl::CZvSpeedCtrl(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QStringLiteral("ZvSpeedWnd"));
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoMousePropagation);  // presses stay in the gauge
   setGeometry(0, 0, 124, 38);
 }
 

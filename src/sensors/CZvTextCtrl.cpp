@@ -7,6 +7,7 @@
 CZvTextCtrl::CZvTextCtrl(QWidget* parent, int id) : QWidget(parent), controlId(id) {
   setWindowTitle(QStringLiteral("ZvTextWnd"));
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoMousePropagation);  // presses stay in the text line
 }
 
 void CZvTextCtrl::paintEvent(QPaintEvent*) {

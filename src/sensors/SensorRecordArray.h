@@ -7,7 +7,8 @@
 namespace zv {
 
 // Sensor records in arrival order, with the lookup "first record, in storage
-// order, whose timeMs is at or after a time".
+// order, whose timeMs is at or after a time", and the lookup of the update,
+// which keeps the last record for a time after every record.
 //
 // Beside the records it keeps the running maximum of their times. The first
 // record at or after a time is exactly the first position where that running
@@ -40,6 +41,15 @@ class SensorRecordArray {
   size_t FirstAtOrAfter(uint32_t timeMs) const {
     const auto found = std::lower_bound(runningMax_.begin(), runningMax_.end(), timeMs);
     return found == runningMax_.end() ? npos : static_cast<size_t>(found - runningMax_.begin());
+  }
+
+  // The record that belongs to a playback moment: the first one at or after
+  // `timeMs`, or the last one (in storage order) when none lies at or after
+  // it, so that the end of a recording keeps its last values. npos only when
+  // the array is empty.
+  size_t IndexForTime(uint32_t timeMs) const {
+    const size_t index = FirstAtOrAfter(timeMs);
+    return index == npos && !records_.empty() ? records_.size() - 1 : index;
   }
 
  private:

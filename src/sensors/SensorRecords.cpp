@@ -69,7 +69,7 @@ uint64_t SensorRecordsGeneration() { return g_generation; }
 bool FindGSensor(uint32_t timeMs, float& x, float& y, float& z) {
   x = y = z = 0;
   const auto& records = GSensorStore();
-  const size_t index = records.FirstAtOrAfter(timeMs);
+  const size_t index = records.IndexForTime(timeMs);
   if (index == records.npos) return false;
   const CGSensorData& sample = records[index];
   x = static_cast<float>(sample.x) / 1000.0f;
@@ -79,7 +79,7 @@ bool FindGSensor(uint32_t timeMs, float& x, float& y, float& z) {
 }
 
 const CGPSData* ValidFixAt(const SensorRecordArray<CGPSData>& records, uint32_t timeMs) {
-  const size_t index = records.FirstAtOrAfter(timeMs);
+  const size_t index = records.IndexForTime(timeMs);
   if (index == records.npos || records[index].valid == 0) return nullptr;
   return &records[index];
 }

@@ -39,8 +39,9 @@ void ClearSensorRecords();
 uint64_t SensorRecordsGeneration();
 
 // The lookups of the periodic update. Each takes the first record, in
-// storage order, whose timeMs is at or after `timeMs`, and sets its outputs
-// to 0 and gives false when there is none.
+// storage order, whose timeMs is at or after `timeMs`; when no record lies at
+// or after it, the last record (the end of a recording keeps its last fix
+// and sample). Outputs are 0 and the result false only without records.
 // G-sensor values are divided by 1000.
 bool FindGSensor(uint32_t timeMs, float& x, float& y, float& z);
 // False (speed 0) when the fix found is not valid.

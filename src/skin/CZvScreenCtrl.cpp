@@ -5,6 +5,9 @@
 CZvScreenCtrl::CZvScreenCtrl(QWidget* parent) : QWidget(parent) {
   setWindowTitle("ZvScreenWnd");
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Presses on the picture stay here: they neither move the window nor open
+  // the window's menu.
+  setAttribute(Qt::WA_NoMousePropagation);
 }
 
 void CZvScreenCtrl::SetFrame(const QImage& frame) {

@@ -37,13 +37,11 @@ void CZvVolumeCtrl::paintEvent(QPaintEvent*) {
   memory.CopyTo(painter);
 }
 
+// Every press stays in the control; only the left button sets the level.
 void CZvVolumeCtrl::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
-    level = LevelAt(qFloor(event->position().x()), width());
-    repaint();
-    emit volumeLevel(level);
-    event->accept();
-    return;
-  }
-  QWidget::mousePressEvent(event);
+  event->accept();
+  if (event->button() != Qt::LeftButton) return;
+  level = LevelAt(qFloor(event->position().x()), width());
+  repaint();
+  emit volumeLevel(level);
 }

@@ -22,10 +22,17 @@
 #include "config/ViewerOptions.h"
 #include "library/CZvListCtrl.h"
 #include "library/RecordingLibrary.h"
+#include "map/CMapViewWnd.h"
 #include "map/MapSchemeHandler.h"
+#include "map/MapViewBridge.h"
+#include "sensors/CZvSpeedCtrl.h"
+#include "sensors/CZvTextCtrl.h"
+#include "sensors/GpsText.h"
+#include "sensors/SensorRecords.h"
 #include "skin/CZvButtonCtrl.h"
 #include "skin/CZvScreenCtrl.h"
 #include "skin/CZvSimpleSliderCtrl.h"
+#include "skin/CZvSliderCtrl.h"
 #include "skin/CZvVolumeCtrl.h"
 
 using namespace zv;
@@ -33,6 +40,7 @@ using namespace zv;
 namespace {
 
 QString g_fixtures;
+QString g_program;
 
 bool WaitFor(const std::function<bool()>& done, int ms = 8000) {
   QElapsedTimer timer;
@@ -197,6 +205,63 @@ TEST_F(MainWindowE2ETest, ABrokenRecordingShowsTheMessageAndTheNextOnePlays) {
   EXPECT_TRUE(dialog_->FrontScreen()->isVisible());  // the recording the advance started is seen
 }
 
+// The map page's marker, "lat,lng" with six decimals.
+QString MarkerPosition() {
+  QString at;
+  bool answered = false;
+  CMapViewWnd::Instance()->page()->runJavaScript(QStringLiteral("markerPosition()"), [&](const QVariant& v) {
+    at = v.toString();
+    answered = true;
+  });
+  WaitFor([&] { return answered; }, 10000);
+  return at;
+}
+
+QString MarkerTextOf(const CGPSData& fix) {
+  return QString::asprintf("%.6f,%.6f", NmeaToDegrees(fix.latitude), NmeaToDegrees(fix.longitude));
+}
+
+// The generated recordings carry a GPS fix every second (0, 1000, 2000 and
+// 3000 ms of 4 s). A seek while paused shows the new moment's speed, position
+// and marker at once; the last second shows the last fix, not zero.
+TEST_F(MainWindowE2ETest, ASeekWhilePausedMovesTheInstrumentsAndTheMarker) {
+  bool loaded = false;
+  QObject::connect(CMapViewWnd::Instance(), &QWebEngineView::loadFinished, [&](bool ok) { loaded = ok; });
+  LoadMapPageFrom(g_program);
+  ASSERT_TRUE(WaitFor([&] { return loaded; }, 30000)) << "the map page did not load";
+  dialog_->OpenPaths({Card({"REC_20130521_143015_F.AVI"})});
+  ASSERT_TRUE(Playing());
+  ASSERT_EQ(GpsRecords().Count(), 4u);
+  Key(Qt::Key_Space);
+  ASSERT_EQ(State(), Paused);
+  Pump(300);
+  const CGPSData& first = GpsRecords()[0];  // standing: 0 km/h
+  const CGPSData& last = GpsRecords()[3];
+  ASSERT_NE(MarkerTextOf(first), MarkerTextOf(last));
+
+  CZvSliderCtrl* slider = dialog_->SeekSlider();
+  const auto drag = [&](int ms) {
+    slider->setSliderDown(true);
+    slider->setSliderPosition(ms);
+    slider->setSliderDown(false);
+  };
+  drag(0);  // the first fix
+  ASSERT_TRUE(WaitFor([&] { return dialog_->SpeedGauge()->speedKmh == first.speedKmh; }, 1000))
+      << dialog_->SpeedGauge()->speedKmh << " km/h";
+  EXPECT_TRUE(WaitFor([&] { return MarkerPosition() == MarkerTextOf(first); }, 3000))
+      << MarkerPosition().toStdString();
+  EXPECT_EQ(State(), Paused);
+
+  drag(3600);  // after the last fix
+  ASSERT_TRUE(WaitFor([&] { return dialog_->SpeedGauge()->speedKmh == last.speedKmh; }, 1000))
+      << dialog_->SpeedGauge()->speedKmh << " km/h";
+  EXPECT_TRUE(WaitFor([&] { return MarkerPosition() == MarkerTextOf(last); }, 3000))
+      << MarkerPosition().toStdString();
+  EXPECT_FLOAT_EQ(dialog_->PositionText()->latitudeDeg, static_cast<float>(NmeaToDegrees(last.latitude)));
+  EXPECT_GT(last.speedKmh, 0.0);
+  EXPECT_EQ(dialog_->TimeText()->positionMs, 3600);
+}
+
 TEST_F(MainWindowE2ETest, PlayAndSpaceBeforeAnyRecordingDoNothing) {
   Click(1013);
   Key(Qt::Key_Space);
@@ -226,6 +291,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   gst_init(&argc, &argv);
   g_fixtures = QString::fromLocal8Bit(argv[3]);
+  g_program = program;
   if (!RegisterParseFilter(program.toStdString())) return 1;
   return RUN_ALL_TESTS();
 }

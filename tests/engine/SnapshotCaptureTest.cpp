@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
 #include <QImageReader>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "PlaybackTestSupport.h"
@@ -27,6 +32,7 @@ class SnapshotCaptureTest : public ::testing::Test {
       return answer_;
     };
     capture_.openFolder = [this](const QString& folder) { opened_ << folder; };
+    capture_.reportFailure = [this](const QString& text) { failures_ << text; };
   }
 
   void OpenPaused(const char* name) {
@@ -49,7 +55,7 @@ class SnapshotCaptureTest : public ::testing::Test {
   CVideoPlayer player_;
   QTemporaryDir folder_;
   SnapshotCapture capture_{nullptr};
-  QStringList questions_, opened_;
+  QStringList questions_, opened_, failures_;
   bool answer_ = true;
 };
 
@@ -83,19 +89,53 @@ TEST_F(SnapshotCaptureTest, OneChannelSavesTrackOneOnlyAndAsksNothing) {
   EXPECT_TRUE(files[0].endsWith("(Track1).jpg"));
   ExpectJpeg(folder_.filePath(files[0]), QSize(320, 180));
   EXPECT_TRUE(questions_.isEmpty());
+  EXPECT_TRUE(failures_.isEmpty());
 }
 
-TEST_F(SnapshotCaptureTest, StoppedEngineOrMissingFolderWritesNothing) {
+TEST_F(SnapshotCaptureTest, AMissingFolderIsReportedAndNothingSaidSaved) {
   OpenPaused(kTwoChannels);
-  // A folder that does not exist: nothing written, the question still asked.
-  EXPECT_TRUE(capture_.Capture(player_, kTwoChannels, folder_.filePath("missing").toStdString()));
-  EXPECT_EQ(questions_.size(), 1);
+  const std::string missing = folder_.filePath("missing").toStdString();
+  EXPECT_FALSE(capture_.Capture(player_, kTwoChannels, missing));
+  EXPECT_TRUE(questions_.isEmpty());
+  ASSERT_EQ(failures_.size(), 1);
+  EXPECT_TRUE(failures_[0].startsWith(QStringLiteral("캡쳐 화면을 저장하지 못했습니다.\n") +
+                                      QString::fromStdString(missing) + "/"));
   EXPECT_TRUE(Saved().isEmpty());
 
   ASSERT_EQ(player_.Engine()->Stop(), S_OK);
   const std::string name = folder_.filePath("x.jpg").toStdString();
-  EXPECT_FALSE(SaveChannelImages(player_, name, name));
+  EXPECT_FALSE(SaveChannelImages(player_, name, name).bothTaken);
   EXPECT_TRUE(Saved().isEmpty());
+}
+
+// A folder nobody may write to. Root ignores the permission bits, so for
+// root a read-only file system is mounted over the folder.
+TEST_F(SnapshotCaptureTest, AReadOnlyFolderShowsAnErrorInsteadOfSaved) {
+  OpenPaused(kTwoChannels);
+  const QString folder = folder_.filePath("read-only");
+  ASSERT_TRUE(QDir().mkdir(folder));
+  ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+  const bool mounted = geteuid() == 0 &&
+                       mount("tmpfs", folder.toUtf8().constData(), "tmpfs", MS_RDONLY, "size=64k") == 0;
+  if (geteuid() == 0 && !mounted) GTEST_SKIP() << "root cannot mount a read-only folder here";
+  EXPECT_FALSE(capture_.Capture(player_, kTwoChannels, folder.toStdString()));
+  if (mounted) umount(folder.toUtf8().constData());
+  EXPECT_TRUE(questions_.isEmpty());
+  ASSERT_EQ(failures_.size(), 1);
+  EXPECT_TRUE(failures_[0].contains("(Track1).jpg")) << failures_[0].toStdString();
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 0);
+}
+
+// An empty save folder sends the pictures to the default snapshot folder,
+// not to the root folder.
+TEST_F(SnapshotCaptureTest, AnEmptySaveFolderMeansTheDefaultFolder) {
+  OpenPaused(kTwoChannels);
+  ASSERT_TRUE(capture_.Capture(player_, kTwoChannels, ""));
+  const QString folder =
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/CAM_CAPTURE";
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+  EXPECT_EQ(opened_, QStringList{folder + "/"});
+  EXPECT_TRUE(failures_.isEmpty());
 }
 
 TEST_F(SnapshotCaptureTest, ReportTakesThePausedPicturesAndPosition) {

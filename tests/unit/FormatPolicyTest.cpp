@@ -85,6 +85,8 @@ class VolumeProbeTest : public ::testing::Test {
     Disk("7:0", "virtual/block/loop0", "0");
     Text("devices/virtual/block/loop0/loop/backing_file", "/tmp/card.img");
     std::ofstream(udev_ / "b8:1") << "S:disk/by-uuid/1234\nE:ID_PART_ENTRY_TYPE=C12A7328-F81F-11D2-BA4B-00A0C93EC93B\n";
+    Text("devices/pci0/usb1/1-1/host6/block/sdb/sdb1/size", "15523840");
+    std::ofstream(udev_ / "b8:17") << "E:ID_FS_TYPE=vfat\nE:ID_FS_UUID=3F2A-19C4\n";
   }
 
   void Text(const std::string& relative, const std::string& text) {
@@ -109,6 +111,13 @@ class VolumeProbeTest : public ::testing::Test {
   }
 
   VolumeDescription Describe(const std::string& mountPoint, const std::string& device = "") {
+    return Probe().Describe(DriveEntry{mountPoint + "/", device, "", "vfat", 6});
+  }
+  std::optional<DeviceIdentity> Identify(const std::string& mountPoint, const std::string& device,
+                                         std::string& reason) {
+    return Probe().Identify(DriveEntry{mountPoint + "/", device, "", "vfat", 6}, reason);
+  }
+  VolumeProbe Probe() {
     const std::vector<MountRecord> mounts = {
         {"253:0", "/", "/", "ext4", "/dev/mapper/root"},
         {"8:1", "/", "/boot/efi", "vfat", "/dev/sda1"},
@@ -118,8 +127,7 @@ class VolumeProbeTest : public ::testing::Test {
         {"179:1", "/", "/media/sd", "vfat", "/dev/mmcblk0p1"},
         {"7:0", "/", "/media/image", "vfat", "/dev/loop0"},
     };
-    DriveEntry drive{mountPoint + "/", device, "", "vfat", 6};
-    return VolumeProbe(mounts, sys_.string(), udev_.string()).Describe(drive);
+    return VolumeProbe(mounts, sys_.string(), udev_.string());
   }
 
   QTemporaryDir dir_;
@@ -155,6 +163,69 @@ TEST_F(VolumeProbeTest, CardsReadersAndImagesAreAllowedFixedDisksAreNot) {
   std::ofstream(image) << "x";
   EXPECT_TRUE(Describe("/media/none", image).imageFile);
   EXPECT_EQ(DecideCardFormat(Describe("/media/none", image)).verdict, FormatVerdict::Allowed);
+}
+
+// The identity of a card is taken from what is mounted at its folder, which
+// must still be the listed device.
+TEST_F(VolumeProbeTest, IdentifiesTheCardMountedAtItsFolder) {
+  std::string reason;
+  const std::optional<DeviceIdentity> card = Identify("/media/card", "/dev/sdb1", reason);
+  ASSERT_TRUE(card) << reason;
+  EXPECT_EQ(card->deviceNumber, "8:17");
+  EXPECT_EQ(card->sizeBytes, 15523840ull * 512);
+  EXPECT_TRUE(card->removable);
+  EXPECT_FALSE(card->systemVolume);
+  EXPECT_EQ(card->fileSystemUuid, "3F2A-19C4");
+  const std::optional<DeviceIdentity> efi = Identify("/boot/efi", "/dev/sda1", reason);
+  ASSERT_TRUE(efi);
+  EXPECT_TRUE(efi->systemVolume);
+  EXPECT_FALSE(efi->removable);
+
+  EXPECT_FALSE(Identify("/media/card", "/dev/sdc1", reason));  // another device is mounted there
+  EXPECT_NE(reason.find("/dev/sdb1"), std::string::npos);
+  EXPECT_FALSE(Identify("/media/gone", "/dev/sdb1", reason));  // no longer mounted
+}
+
+TEST_F(VolumeProbeTest, AnImageFileIsKnownByItsFileAndSize) {
+  const std::string image = dir_.path().toStdString() + "/card.img";
+  std::ofstream(image) << std::string(4096, '\0');
+  std::string reason;
+  const std::optional<DeviceIdentity> before = Identify("/media/none", image, reason);
+  ASSERT_TRUE(before);
+  EXPECT_EQ(before->sizeBytes, 4096u);
+  EXPECT_TRUE(before->removable);
+  EXPECT_EQ(DeviceIdentityChange(*before, *Identify("/media/none", image, reason)), "");
+  // Another file put in its place.
+  fs::rename(image, image + ".old");
+  std::ofstream(image) << std::string(4096, '\0');
+  EXPECT_NE(DeviceIdentityChange(*before, *Identify("/media/none", image, reason)), "");
+}
+
+TEST(DeviceIdentityTest, AnyChangeRefusesTheFormat) {
+  const DeviceIdentity card{"/dev/sdb1", "8:17", 7948206080, true, false, "3F2A-19C4"};
+  EXPECT_EQ(DeviceIdentityChange(card, card), "");
+  DeviceIdentity now = card;
+  now.deviceNumber = "8:33";
+  EXPECT_NE(DeviceIdentityChange(card, now), "");
+  now = card;
+  now.sizeBytes = 15931539456;
+  EXPECT_NE(DeviceIdentityChange(card, now), "");
+  now = card;
+  now.fileSystemUuid = "0000-0001";  // another card of the same size in the same slot
+  EXPECT_NE(DeviceIdentityChange(card, now), "");
+  now = card;
+  now.removable = false;
+  EXPECT_EQ(DeviceIdentityChange(card, now), kNotRemovableRefusal);
+  now = card;
+  now.systemVolume = true;
+  EXPECT_EQ(DeviceIdentityChange(card, now), kSystemVolumeRefusal);
+}
+
+TEST(DeviceIdentityTest, SizesInDecimalUnits) {
+  EXPECT_EQ(CardSizeText(7948206080), "7.9 GB");
+  EXPECT_EQ(CardSizeText(512000000), "512 MB");
+  EXPECT_EQ(CardSizeText(8388608), "8.4 MB");
+  EXPECT_EQ(CardSizeText(999), "999 B");
 }
 
 }  // namespace

@@ -77,7 +77,9 @@ TEST_F(MapPositionCallTest, FirstRecordAtOrAfterThePositionIsSent) {
             QStringLiteral("javascript:positionChange('37.566500', '-126.978000')"));
   EXPECT_EQ(*MapPositionCall(GpsRecords(), 1001),
             QStringLiteral("javascript:positionChange('-35.000000', '120.000000')"));
-  EXPECT_FALSE(MapPositionCall(GpsRecords(), 2001));  // after the last record
+  // After the last record the marker stays on the last fix.
+  EXPECT_EQ(*MapPositionCall(GpsRecords(), 2001),
+            QStringLiteral("javascript:positionChange('-35.000000', '120.000000')"));
 }
 
 TEST_F(MapPositionCallTest, InvalidFixSendsNothingEvenWithALaterValidOne) {

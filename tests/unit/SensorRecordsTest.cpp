@@ -188,9 +188,23 @@ TEST_F(SensorRecordsTest, LookupsTakeTheFirstRecordAtOrAfterTheTime) {
   // 150: the record at 300 comes first in storage order, before the one at 200.
   ASSERT_TRUE(FindGSensor(150, x, y, z));
   EXPECT_EQ(x, 0.128f);
-  EXPECT_FALSE(FindGSensor(301, x, y, z));
-  EXPECT_EQ(x, 0.0f);
-  EXPECT_FALSE(FindGSensor(UINT32_MAX, x, y, z));
+  // After every record: the last one in storage order, not zero.
+  ASSERT_TRUE(FindGSensor(301, x, y, z));
+  EXPECT_EQ(x, 0.002f);
+  ASSERT_TRUE(FindGSensor(UINT32_MAX, x, y, z));
+  EXPECT_EQ(x, 0.002f);
+}
+
+// The last second of a recording lies after its last fix: speed and position
+// stay on that fix instead of dropping to zero.
+TEST_F(SensorRecordsTest, TheEndOfARecordKeepsItsLastFix) {
+  DispatchSensorRecord(GpsRecord(kValidFix).data(), 59000);
+  double speed;
+  float lat, lon;
+  ASSERT_TRUE(FindSpeed(59999, speed));
+  EXPECT_EQ(speed, static_cast<double>(static_cast<float>(12.5 * 1.852)));
+  ASSERT_TRUE(FindPosition(59999, lat, lon));
+  EXPECT_FLOAT_EQ(lat, 37.508333f);
 }
 
 TEST_F(SensorRecordsTest, InvalidFixesHideSpeedAndPosition) {
@@ -211,6 +225,7 @@ TEST_F(SensorRecordsTest, InvalidFixesHideSpeedAndPosition) {
   EXPECT_EQ(speed, 0.0);
   EXPECT_FALSE(FindPosition(2000, lat, lon));
   EXPECT_EQ(lon, 0.0f);
+  EXPECT_FALSE(FindPosition(2001, lat, lon));  // the last record is the invalid one
   EXPECT_TRUE(FindGSensor(1001, x, y, z));  // samples have no validity
 
   ClearSensorRecords();

@@ -171,10 +171,27 @@ TEST_F(HomeFolderTest, EmptySaveFolderBecomesTheCreatedDefault) {
   EXPECT_EQ(DefaultCaptureFolder(), expected);  // an existing folder is fine
 }
 
-TEST_F(HomeFolderTest, OnlyTheLastLevelIsCreated) {
+// A new account may have no Documents folder yet: it is made with the
+// snapshot folder inside it.
+TEST_F(HomeFolderTest, AMissingDocumentsFolderIsCreated) {
   const std::string expected = dir_.path().toStdString() + "/Documents/CAM_CAPTURE";
   EXPECT_EQ(DefaultCaptureFolder(), expected);
-  EXPECT_FALSE(QDir(dir_.path() + "/Documents").exists());
+  EXPECT_TRUE(QDir(QString::fromStdString(expected)).exists());
+}
+
+// The documents folder is the user's XDG documents folder, wherever the
+// user has put it.
+TEST_F(HomeFolderTest, TheDocumentsFolderComesFromTheXdgUserFolders) {
+  const QString config = dir_.path() + "/config";
+  ScopedEnvironment xdgConfig{"XDG_CONFIG_HOME", config.toUtf8().constData()};
+  ASSERT_TRUE(QDir().mkpath(config));
+  QFile dirs(config + "/user-dirs.dirs");
+  ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+  dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+  dirs.close();
+  const std::string expected = dir_.path().toStdString() + "/Dokumente/CAM_CAPTURE";
+  EXPECT_EQ(DefaultCaptureFolder(), expected);
+  EXPECT_TRUE(QDir(QString::fromStdString(expected)).exists());
 }
 
 }  // namespace

@@ -259,6 +259,7 @@ TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
         {"a.avi", "--bitrate", "10"},
         {"a.avi", "--bitrate", "fast"},
         {"a.avi", "--texture", "grass"},
+        {"a.avi", "-x"},
         {"--card"},
     };
     for (const QStringList& arguments : bad) {
@@ -266,6 +267,17 @@ TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
         EXPECT_FALSE(line.Parse(arguments, now)) << arguments.join(' ').toStdString();
         EXPECT_FALSE(line.Error().empty());
     }
+}
+
+TEST(MkrecCommandLineTest, HelpAndVersionStopParsing)
+{
+    MkrecCommandLine help;
+    ASSERT_TRUE(help.Parse({"--help", "--colour"}, QDateTime::currentDateTime()));
+    EXPECT_TRUE(help.HelpRequested());
+    MkrecCommandLine version;
+    ASSERT_TRUE(version.Parse({"a.avi", "--version"}, QDateTime::currentDateTime()));
+    EXPECT_TRUE(version.VersionRequested());
+    EXPECT_FALSE(version.HelpRequested());
 }
 
 } // namespace

@@ -135,4 +135,28 @@ TEST_F(RecordingListTest, DropScansFoldersAndAddsFilesThenRefills) {
   EXPECT_EQ(zv::RecordingLibrary::Instance().Count(), 3);
 }
 
+// A drop during playback adds an earlier recording in front: the mark stays
+// on the open recording, now one row further down.
+TEST_F(RecordingListTest, DropKeepsTheMarkOnItsRecording) {
+  QTemporaryDir dir;
+  const QString open = dir.path() + "/REC_20130521_143100_F.AVI";
+  Touch(open);
+  Touch(dir.path() + "/REC_20130521_143200_F.AVI");
+  Touch(dir.path() + "/earlier/REC_20130521_120000_F.AVI");
+  zv::RecordingLibrary::Instance().AddPath(open.toStdString());
+  zv::RecordingLibrary::Instance().AddPath((dir.path() + "/REC_20130521_143200_F.AVI").toStdString());
+  list_.Fill(1);
+  ASSERT_EQ(list_.currentRow, 0);
+
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(dir.path() + "/earlier/")});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(list_.viewport(), &enter);
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(list_.viewport(), &drop);
+  ASSERT_EQ(list_.RowCount(), 3);
+  EXPECT_EQ(list_.currentRow, 1);
+  EXPECT_EQ(list_.RowFullPath(1), open.toStdString());
+}
+
 }  // namespace

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include "output/ReportPrinter.h"
@@ -70,6 +73,50 @@ TEST_F(ReportPrinterTest, TwoChannelReportHasEveryTextOnTwoPages) {
   const QString info = PdfTool("pdfinfo", pdf);
   EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2\\n"))) << info.toStdString();
   EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+VARNI Viewer\\n"))) << info.toStdString();
+}
+
+// Switches the C library to the German locale (comma decimals) for the life
+// of the object, as it is for the program on a German system. Where the
+// machine has not generated that locale, it is generated with localedef
+// into a folder of the test's own, found through LOCPATH.
+class GermanLocale {
+ public:
+  GermanLocale() {
+    previous_ = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8")) return;
+    if (QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", folder_.filePath("de_DE.UTF-8")}) == 0) {
+      qputenv("LOCPATH", folder_.path().toUtf8());
+      std::setlocale(LC_ALL, "de_DE.UTF-8");
+    }
+  }
+  ~GermanLocale() {
+    std::setlocale(LC_ALL, previous_.c_str());
+    qunsetenv("LOCPATH");
+  }
+  bool Active() const { return std::localeconv()->decimal_point == std::string(","); }
+
+ private:
+  std::string previous_;
+  QTemporaryDir folder_;
+};
+
+// A PDF that cannot be written is a failure (which PrintReport tells the
+// user), not a report.
+TEST_F(ReportPrinterTest, APdfThatCannotBeWrittenFails) {
+  QTemporaryDir dir;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("missing/report.pdf"));
+  EXPECT_FALSE(PrintReportTo(printer, job_));
+}
+
+// Numbers in the report use a point whatever the locale.
+TEST_F(ReportPrinterTest, NumbersUseAPointUnderACommaLocale) {
+  GermanLocale german;
+  ASSERT_TRUE(german.Active()) << "the de_DE.UTF-8 locale could not be made";
+  const QString text = PdfTool("pdftotext", PrintToPdf(job_, "report-de_DE.pdf"));
+  EXPECT_TRUE(text.contains("위도 : 37.56650000")) << text.toStdString();
+  EXPECT_TRUE(text.contains("충격센서 : X = 0.01200000, Y = -0.98000000, Z = 0.50000000"));
 }
 
 TEST_F(ReportPrinterTest, OneChannelReportLeavesTheSecondChannelOut) {

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
+#include <functional>
 #include <optional>
 
 #include "config/CFormatCardDlg.h"
@@ -37,6 +39,10 @@ class TestSettingDlg : public CSettingDlg {
   int answer = QMessageBox::No;
   std::optional<zv::VolumeDescription> volume;
   int formatDialogs = 0;
+  bool runFormatDialog = false;        // the real format dialog, answered by the test
+  std::vector<zv::DriveEntry> drives;  // what the drive list shows when read again
+  QTemporaryDir optionsFolder;
+  std::string optionsPath = optionsFolder.filePath("option.ini").toStdString();
 
  protected:
   int ShowMessageBox(const QString& text, const QString& title, QMessageBox::StandardButtons,
@@ -47,7 +53,12 @@ class TestSettingDlg : public CSettingDlg {
   zv::VolumeDescription DescribeVolume(const zv::DriveEntry& drive) const override {
     return volume ? *volume : CSettingDlg::DescribeVolume(drive);
   }
-  void RunFormatDialog(const zv::DriveEntry&) override { ++formatDialogs; }
+  void RunFormatDialog(const zv::DriveEntry& drive, const zv::DeviceIdentity& identity) override {
+    ++formatDialogs;
+    if (runFormatDialog) CSettingDlg::RunFormatDialog(drive, identity);
+  }
+  std::vector<zv::DriveEntry> Drives() const override { return drives; }
+  zv::OptionsFiles ViewerOptionsFiles() const override { return {optionsPath, {}, false}; }
 };
 
 template <typename T = QComboBox>
@@ -240,6 +251,7 @@ TEST_F(SettingDlgTest, SaveNeedsADriveThenWritesTheCardAndTheOptions) {
   EXPECT_EQ(options.saveFolder, "/tmp/shots");
   EXPECT_EQ(options.playStep, 8);
   EXPECT_TRUE(options.rearMirror);
+  EXPECT_TRUE(Contents(dialog.optionsPath).contains("PLAY_VALUE=8\r\n"));
 
   // With Apply checked the clock is written too.
   TestSettingDlg again;
@@ -248,6 +260,47 @@ TEST_F(SettingDlgTest, SaveNeedsADriveThenWritesTheCardAndTheOptions) {
   for (int id : {1045, 1047, 1048, 1049, 1050, 1051}) Control(again, id)->setCurrentIndex(1);
   again.OnCommand(1);
   EXPECT_EQ(Contents(root + "time.cfg").toStdString(), "12/02/02\r\n01/01/01\r\n");
+}
+
+// Without a readable options file the controls show the options in effect,
+// so Save keeps them rather than writing a step of 0.
+TEST_F(SettingDlgTest, AnUnreadableOptionsFileKeepsTheOptionsInEffect) {
+  zv::ViewerOptions::Instance() = {"/tmp/shots", 7, true};
+  ASSERT_FALSE(QFileInfo::exists(QString::fromStdString(zv::OptionsFilePath())));
+  TestSettingDlg dialog;
+  EXPECT_EQ(Control<QLabel>(dialog, 1054)->text(), "7");
+  EXPECT_EQ(Control<QLineEdit>(dialog, 1040)->text(), "/tmp/shots");
+  Control(dialog, 1028)->setCurrentIndex(AddCard(dialog, "card"));
+  dialog.OnCommand(1);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_TRUE(Contents(dialog.optionsPath).contains("PLAY_VALUE=7\r\n"));
+  EXPECT_EQ(zv::ViewerOptions::Instance().playStep, 7);
+}
+
+// Nothing is reported as saved unless it was: a card that is gone, or files
+// that cannot be written, keep the dialog open with a message.
+TEST_F(SettingDlgTest, SaveReportsWhatItCouldNotWriteAndStaysOpen) {
+  TestSettingDlg dialog;
+  Control(dialog, 1028)->setCurrentIndex(AddCard(dialog, "card"));
+  const QString root = dir_.filePath("card");
+  ASSERT_TRUE(QDir(root).removeRecursively());  // taken out, or left unmounted
+  dialog.OnCommand(1);
+  EXPECT_EQ(dialog.messages, QStringList{"오류|드라이브를 찾을 수 없습니다.\n" + root + "/"});
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(QFileInfo::exists(root));
+
+  // A setup.cfg that cannot be replaced, and a missing options folder.
+  ASSERT_TRUE(QDir().mkpath(root + "/setup.cfg"));
+  dialog.optionsPath = dir_.filePath("missing/option.ini").toStdString();
+  dialog.messages.clear();
+  dialog.OnCommand(1);
+  ASSERT_EQ(dialog.messages.size(), 1);
+  const QStringList lines = dialog.messages[0].split('\n');
+  ASSERT_EQ(lines.size(), 3) << dialog.messages[0].toStdString();
+  EXPECT_EQ(lines[0], "오류|설정을 저장하지 못했습니다.");
+  EXPECT_TRUE(lines[1].startsWith(root + "/setup.cfg: ")) << lines[1].toStdString();
+  EXPECT_TRUE(lines[2].startsWith(dir_.filePath("missing/option.ini") + ": ")) << lines[2].toStdString();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
 // The real message box: shown modally with the text and title, closed here.
@@ -299,9 +352,19 @@ TEST_F(SettingDlgTest, FormatOffersOnlyAllowedCardsAndAsksFirst) {
   removable.removable = true;
   dialog.volume = removable;
   dialog.messages.clear();
+  dialog.OnCommand(1029);  // allowed, but its device is not there
+  EXPECT_EQ(dialog.messages, QStringList({QGuiApplication::applicationDisplayName() + "|" +
+                                          "카드가 마운트되어 있지 않습니다: " + dir_.filePath("card") + "/"}));
+  EXPECT_EQ(dialog.formatDialogs, 0);
+
+  // The question names the device, its label, its folder and its size.
+  const QString image = dir_.filePath("card/card.img");
+  ASSERT_EQ(QProcess::execute("truncate", {"-s", "8M", image}), 0);
+  dialog.messages.clear();
   dialog.OnCommand(1029);
   EXPECT_EQ(dialog.messages, QStringList({QGuiApplication::applicationDisplayName() +
-                                          "|포맷 하시겠습니까?"}));
+                                          "|포맷 하시겠습니까?\n\n장치: " + image + "\n레이블: card\n위치: " +
+                                          dir_.filePath("card") + "/\n크기: 8.4 MB"}));
   EXPECT_EQ(dialog.formatDialogs, 0);  // answered No
   dialog.answer = QMessageBox::Yes;
   dialog.OnCommand(1029);
@@ -348,6 +411,101 @@ TEST_F(SettingDlgTest, FormatDialogFormatsAnImageInTheBackground) {
   SaveScreenshot(dialog, "CFormatCardDlg.png");
   dialog.findChild<QPushButton*>("cancel")->click();
   EXPECT_FALSE(dialog.isVisible());
+}
+
+// Drives the real format dialog once it is shown: `onShown` runs with it,
+// and when a format it started has ended, the dialog is closed.
+class FormatDialogDriver {
+ public:
+  explicit FormatDialogDriver(std::function<void(CFormatCardDlg&)> onShown) : onShown_(std::move(onShown)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+    timer_.start(50);
+  }
+  QString status;  // the dialog's last result text
+
+ private:
+  void Poll() {
+    auto* dialog = qobject_cast<CFormatCardDlg*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    if (!shown_) {
+      shown_ = true;
+      onShown_(*dialog);
+      return;
+    }
+    if (dialog->IsFormatting()) return;
+    status = dialog->findChild<QLabel*>("result")->text();
+    dialog->findChild<QPushButton*>("cancel")->click();
+  }
+  std::function<void(CFormatCardDlg&)> onShown_;
+  QTimer timer_;
+  bool shown_ = false;
+};
+
+class FormatAndSaveTest : public SettingDlgTest {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(QProcess::execute("truncate", {"-s", "8M", image_}), 0);
+    ASSERT_EQ(QProcess::execute(zv::MkfsFatFormatter::ToolPath(), {"-n", "CARD", image_}), 0);
+    ASSERT_TRUE(QDir().mkpath(dir_.filePath("media/CARD")));
+    dialog_.answer = QMessageBox::Yes;
+    dialog_.runFormatDialog = true;
+    Control(dialog_, 1028)->addItem("CARD", QVariant::fromValue(card_));
+    Control(dialog_, 1028)->setCurrentIndex(Control(dialog_, 1028)->count() - 1);
+  }
+  static void Start(CFormatCardDlg& dialog) { dialog.findChild<QPushButton*>("start")->click(); }
+
+  const QString image_ = dir_.filePath("card.img");
+  const zv::DriveEntry card_{dir_.filePath("media/CARD/").toStdString(), image_.toStdString(), "CARD", "vfat", 6};
+  TestSettingDlg dialog_;
+};
+
+// After a format the card is found where it is mounted now (here under its
+// new label) and Save writes there; a card that did not come back leaves
+// nothing chosen, and Save asks for a drive.
+TEST_F(FormatAndSaveTest, AfterAFormatTheListIsReadAgainAndSaveWritesToTheCard) {
+  const zv::DriveEntry remounted{dir_.filePath("media/VARNI/").toStdString(), card_.devicePath, "VARNI", "vfat", 6};
+  ASSERT_TRUE(QDir().mkpath(dir_.filePath("media/VARNI")));
+  ASSERT_TRUE(QDir(dir_.filePath("media/CARD")).removeRecursively());  // the old mount point is gone
+  dialog_.drives = {remounted};
+  FormatDialogDriver driver(&FormatAndSaveTest::Start);
+  dialog_.OnCommand(1029);
+  EXPECT_TRUE(driver.status.startsWith("포맷이 끝났습니다.")) << driver.status.toStdString();
+  EXPECT_EQ(FatLabel(image_), "VARNI");
+  ASSERT_EQ(Control(dialog_, 1028)->count(), 1);
+  EXPECT_EQ(Control(dialog_, 1028)->currentIndex(), 0);
+  EXPECT_EQ(Control(dialog_, 1031)->currentIndex(), -1);  // a fresh card has no settings file
+  dialog_.OnCommand(1);
+  EXPECT_EQ(dialog_.result(), QDialog::Accepted);
+  EXPECT_TRUE(QFileInfo::exists(dir_.filePath("media/VARNI/setup.cfg")));
+
+  TestSettingDlg again;
+  again.answer = QMessageBox::Yes;
+  again.runFormatDialog = true;
+  Control(again, 1028)->addItem("VARNI", QVariant::fromValue(remounted));
+  Control(again, 1028)->setCurrentIndex(Control(again, 1028)->count() - 1);
+  FormatDialogDriver secondDriver(&FormatAndSaveTest::Start);
+  again.OnCommand(1029);  // this time the card does not come back
+  EXPECT_EQ(Control(again, 1028)->currentIndex(), -1);
+  again.messages.clear();
+  again.OnCommand(1);
+  EXPECT_EQ(again.messages, QStringList({"오류|드라이브를 선택해 주십시오."}));
+  EXPECT_NE(again.result(), QDialog::Accepted);
+}
+
+// Right before formatting the device is checked again: another file in the
+// image's place (a card swapped meanwhile) is not formatted.
+TEST_F(FormatAndSaveTest, ACardThatChangedBeforeStartIsNotFormatted) {
+  FormatDialogDriver driver([this](CFormatCardDlg& dialog) {
+    ASSERT_TRUE(QFile::rename(image_, image_ + ".old"));
+    ASSERT_EQ(QProcess::execute("truncate", {"-s", "8M", image_}), 0);
+    Start(dialog);
+  });
+  dialog_.OnCommand(1029);
+  EXPECT_TRUE(driver.status.startsWith("포맷하지 않았습니다.\n카드가 바뀌었습니다")) << driver.status.toStdString();
+  EXPECT_EQ(FatLabel(image_ + ".old"), "CARD");
+  QFile swapped(image_);
+  ASSERT_TRUE(swapped.open(QIODevice::ReadOnly));
+  EXPECT_EQ(swapped.readAll(), QByteArray(8 * 1024 * 1024, '\0'));  // untouched
 }
 
 // Renders the dialog with a generated card chosen, for a look at its layout.

@@ -43,31 +43,66 @@ TEST(ZoomDlg, CloseBoxOnlyHidesAndTheButtonBringsItBackInPlace) {
   EXPECT_EQ(zoom.result(), 0);
 }
 
-TEST(ZoomDlg, MagnifiesAThirdAroundTheCursorAndGreysItsOwnArea) {
-  // A 300 x 150 screen: red left of x 150, blue from there on.
-  QImage screen(300, 150, QImage::Format_RGB32);
-  screen.fill(Qt::blue);
-  QPainter(&screen).fillRect(0, 0, 150, 150, Qt::red);
-  const QRect away(290, 140, 5, 5);
+namespace {
 
+// A window of the program: red left of x 150, blue from there on.
+class TwoColourWindow : public QWidget {
+ public:
+  TwoColourWindow() { resize(300, 150); }
+  QColor right = Qt::blue;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(0, 0, 150, 150, Qt::red);
+    painter.fillRect(150, 0, 150, 150, right);
+  }
+};
+
+QColor Centre(CZoomDlg& zoom) {
+  const QImage shown = zoom.grab().toImage();
+  return shown.pixelColor(shown.width() / 2, shown.height() / 2);
+}
+
+}  // namespace
+
+TEST(ZoomDlg, MagnifiesAThirdOfTheWindowAroundTheCursor) {
+  TwoColourWindow window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   // Cursor in the top-left corner: source (0, 0) 30 x 20, all red.
-  QImage picture = CZoomDlg::Magnify(screen, {0, 0}, away, {90, 60}, 3);
+  QImage picture = CZoomDlg::Magnify(&window, {0, 0}, {90, 60}, 3);
   ASSERT_EQ(picture.size(), QSize(90, 60));
   EXPECT_EQ(picture.pixelColor(0, 0), QColor(Qt::red));
   EXPECT_EQ(picture.pixelColor(89, 59), QColor(Qt::red));
   // Centred on the border: the left half red, the right half blue, three times wider.
-  picture = CZoomDlg::Magnify(screen, {150, 75}, away, {90, 60}, 3);
+  picture = CZoomDlg::Magnify(&window, {150, 75}, {90, 60}, 3);
   EXPECT_EQ(picture.pixelColor(40, 30), QColor(Qt::red));
   EXPECT_EQ(picture.pixelColor(50, 30), QColor(Qt::blue));
-  // The magnifier lying over the source shows grey, not itself.
-  picture = CZoomDlg::Magnify(screen, {150, 75}, QRect(0, 0, 300, 150), {90, 60}, 3);
-  EXPECT_EQ(picture.pixelColor(45, 30), QColor(150, 150, 150));
+  // Over no window of the program (or over the magnifier itself): grey.
+  EXPECT_EQ(CZoomDlg::Magnify(nullptr, {150, 75}, {90, 60}, 3).pixelColor(45, 30), QColor(150, 150, 150));
 }
 
-TEST(ZoomDlg, RefreshWhileShownKeepsItsSize) {
+// The picture follows the cursor's moves over the program's windows, and
+// only those: a still cursor leaves the picture as it was.
+TEST(ZoomDlg, RefreshesOnlyWhileTheCursorMoves) {
+  TwoColourWindow window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   CZoomDlg zoom;
   zoom.ToggleShown();
-  zoom.Refresh();
-  QTest::qWait(100);  // a few timer refreshes
+  QTest::mouseMove(&window, {200, 75});
+  QTest::qWait(120);
+  EXPECT_EQ(Centre(zoom), QColor(Qt::blue));
+  window.right = Qt::green;
+  window.update();
+  QTest::qWait(120);
+  EXPECT_EQ(Centre(zoom), QColor(Qt::blue)) << "refreshed without a move";
+  QTest::mouseMove(&window, {210, 75});
+  QTest::qWait(120);
+  EXPECT_EQ(Centre(zoom), QColor(Qt::green));
+  QTest::mouseMove(&zoom, {20, 20});
+  QTest::qWait(120);
+  EXPECT_EQ(Centre(zoom), QColor(150, 150, 150));
   EXPECT_EQ(zoom.grab().size(), QSize(425, 330));
 }

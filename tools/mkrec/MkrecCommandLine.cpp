@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "BuildConfig.h"
+
 namespace zv::mkrec {
 
 namespace {
@@ -55,6 +57,21 @@ const char* MkrecCommandLine::Usage()
            "  --start: the first frame of OUT.AVI, or the end of the last recording of the card\n";
 }
 
+std::string MkrecCommandLine::Help()
+{
+    return std::string("zv-mkrec writes sample recordings of a two-camera car event recorder\n"
+                       "(H.264 front and rear video, audio, G-sensor and GPS records), or a\n"
+                       "whole demo memory card.\n\n")
+        + Usage()
+        + "\n  -h, --help     show this help and exit\n"
+          "      --version  show the version and exit\n";
+}
+
+std::string MkrecCommandLine::Version()
+{
+    return "zv-mkrec " ZV_VERSION "\n";
+}
+
 bool MkrecCommandLine::Fail(const QString& what)
 {
     m_error = what.toStdString();
@@ -67,7 +84,11 @@ bool MkrecCommandLine::Parse(const QStringList& arguments, const QDateTime& now)
     m_options.start = now.addMSecs(-now.time().msec());
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
-        if (!arg.startsWith("--")) {
+        if (arg == "--help" || arg == "-h" || arg == "--version") {
+            (arg == "--version" ? m_version : m_help) = true;
+            return true;
+        }
+        if (!arg.startsWith("-") || arg == "-") {
             if (!m_output.isEmpty())
                 return Fail("more than one output: " + arg);
             m_output = arg;

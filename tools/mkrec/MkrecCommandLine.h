@@ -22,17 +22,24 @@ public:
     // when they are not usable.
     bool Parse(const QStringList& arguments, const QDateTime& now);
 
+    // --help or --version was given: print Help() or Version() and stop.
+    bool HelpRequested() const { return m_help; }
+    bool VersionRequested() const { return m_version; }
     bool CardMode() const { return m_card; }
     const QString& Output() const { return m_output; }
     const RecordingOptions& Options() const { return m_options; }
     double CardMinutes() const { return m_minutes; }
     const std::string& Error() const { return m_error; }
     static const char* Usage();
+    static std::string Help();
+    static std::string Version();
 
 private:
     bool ParseOption(const QString& name, const QString& value);
     bool Fail(const QString& what);
 
+    bool m_help = false;
+    bool m_version = false;
     bool m_card = false;
     QString m_output;
     RecordingOptions m_options;

@@ -22,6 +22,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zv-mkrec: %s\n%s", commandLine.Error().c_str(), zv::mkrec::MkrecCommandLine::Usage());
         return 2;
     }
+    if (commandLine.HelpRequested() || commandLine.VersionRequested()) {
+        const std::string text = commandLine.HelpRequested() ? zv::mkrec::MkrecCommandLine::Help()
+                                                             : zv::mkrec::MkrecCommandLine::Version();
+        std::fputs(text.c_str(), stdout);
+        return 0;
+    }
     if (commandLine.CardMode()) {
         zv::mkrec::DemoCardWriter card(commandLine.Output(), commandLine.CardMinutes(),
                                        commandLine.Options());

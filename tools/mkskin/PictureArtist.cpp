@@ -283,18 +283,33 @@ QImage PictureArtist::NoGpsData() {
   return image;
 }
 
-QImage PictureArtist::ProgramIcon() {
-  QImage image = BlankImage(QSize(128, 128), Qt::transparent);
+QImage PictureArtist::ProgramIcon(int size) {
+  QImage image = BlankImage(QSize(size, size), Qt::transparent);
   QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing, true);
-  PaintPlate(p, QRectF(6, 6, 116, 116), 24, QColor(58, 58, 58), QColor(16, 16, 16),
-             QPen(kFrameLine, 3.0));
-  PaintLens(p, QPointF(64, 56), 34);
-  p.setRenderHint(QPainter::TextAntialiasing, true);
-  p.setFont(CaptionFont(22, true));
-  p.setPen(kAccent);
-  p.drawText(QRect(0, 92, 128, 28), Qt::AlignCenter, "VARNI");
+  PaintProgramIcon(p, size);
   return image;
+}
+
+void PictureArtist::PaintProgramIcon(QPainter& p, int size) {
+  constexpr qreal kGrid = 128;
+  const bool named = size >= 48;
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.scale(size / kGrid, size / kGrid);
+  PaintPlate(p, QRectF(6, 6, 116, 116), 24, QColor(58, 58, 58), QColor(16, 16, 16),
+             QPen(kFrameLine, named ? 3.0 : 6.0));
+  if (named) {
+    PaintLens(p, QPointF(64, 56), 34);
+    // The name as outlines, so that the scalable icon needs no font.
+    QPainterPath name;
+    name.addText(0, 0, CaptionFont(22, true), "VARNI");
+    const QRectF box = name.boundingRect();
+    name.translate(64 - box.center().x(), 106 - box.center().y());
+    p.fillPath(name, kAccent);
+  } else {
+    PaintLens(p, QPointF(64, 64), 42);
+  }
+  p.restore();
 }
 
 }  // namespace mkskin

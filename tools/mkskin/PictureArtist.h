@@ -26,7 +26,13 @@ public:
   static QImage DecimalPoint();      // 20012, 6 x 18, on white
   static QImage Digit(int digit);    // 20014 + digit, 10 x 18, on white
   static QImage NoGpsData();         // 148, 128 x 158
-  static QImage ProgramIcon();       // 128 x 128 with alpha
+  // The program's icon, size x size with alpha (128 for the skin; the
+  // desktop's icon theme takes 16 to 256).
+  static QImage ProgramIcon(int size = 128);
+  // Draws the icon into a size x size box at the origin, on any device
+  // (an image, or an SVG generator for the scalable icon). Below 48 pixels
+  // the name is left out: it would not be legible.
+  static void PaintProgramIcon(QPainter& painter, int size);
 
 private:
   static QImage Channel(int width, const QColor& back);

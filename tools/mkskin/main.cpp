@@ -3,6 +3,9 @@
 //   zv-mkskin <folder>             writes bmp/<id>.png, png/<id>.png,
 //                                  icon/128.png and skin.qrc into <folder>
 //   zv-mkskin --sheet <file.png>   writes one review sheet of every picture
+//   zv-mkskin --icons <folder> <name>
+//                                  writes the program's icon for the hicolor
+//                                  icon theme as <name>.png and <name>.svg
 //
 // The pictures are painted with QPainter on QImage, headless and
 // deterministically, so every build produces the same files.
@@ -14,6 +17,7 @@
 
 #include "ContactSheet.h"
 #include "SkinCatalogue.h"
+#include "ThemeIconWriter.h"
 
 namespace {
 
@@ -79,6 +83,10 @@ int main(int argc, char** argv) {
   const QStringList args = app.arguments().mid(1);
   if (args.size() == 1 && !args[0].startsWith("--")) return WritePictures(args[0]);
   if (args.size() == 2 && args[0] == "--sheet") return WriteSheet(args[1]);
-  std::fprintf(stderr, "usage: zv-mkskin <folder> | zv-mkskin --sheet <file.png>\n");
+  if (args.size() == 3 && args[0] == "--icons")
+    return mkskin::ThemeIconWriter::Write(args[1], args[2]) ? 0 : 1;
+  std::fprintf(stderr,
+               "usage: zv-mkskin <folder> | zv-mkskin --sheet <file.png> |"
+               " zv-mkskin --icons <folder> <name>\n");
   return 2;
 }
