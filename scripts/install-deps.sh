@@ -14,7 +14,7 @@ PACKAGES=(
   qt6-svg-dev libjs-leaflet fonts-noto-cjk libqt6sql6-sqlite sqlite3 qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils weston qt6-wayland
-  poppler-utils dosfstools mtools ffmpeg dbus-daemon locales
+  poppler-utils dosfstools mtools ffmpeg gpsbabel dbus-daemon locales
   # checks of the install and the package (make test), dpkg-shlibdeps for CPack
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db lintian dpkg-dev
 )

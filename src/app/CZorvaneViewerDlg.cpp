@@ -97,6 +97,7 @@ bool CZorvaneViewerDlg::OnInitDialog() {
   for (int id : {zv::kCmdFilterAll, zv::kCmdFilterEvent, zv::kCmdFilterNormal, zv::kCmdFilterParking})
     SetButtonEnabled(id, false);
   ConnectControls();
+  InitTimeline();
   qApp->installEventFilter(this);
   initialised_ = true;
   return true;

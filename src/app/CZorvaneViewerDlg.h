@@ -8,7 +8,9 @@
 
 #include "app/FramelessGeometry.h"
 #include "app/MainWindowLayout.h"
+#include "library/RecordingEntry.h"
 #include "map/IMapHostWindow.h"
+#include "output/ClipMarks.h"
 #include "output/SnapshotCapture.h"
 #include "player/CVideoPlayer.h"
 
@@ -25,7 +27,11 @@ class CZvScreenCtrl;
 class CZvSimpleSliderCtrl;
 class CZvSliderCtrl;
 class CZvVolumeCtrl;
+namespace zv {
+class TripRouteLoader;
+}
 class QKeyEvent;
+class QMenu;
 
 // The main window: a borderless, skinned dialog that owns every visible part
 // of the program: the top bar, the video screens, the G-sensor graph with the
@@ -70,6 +76,16 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void SetListFilter(int filter, const std::string& name);
   void OnRecordingsChanged();
   void OnVolumeLevel(int level);
+
+  // The timeline: seeking from the graph, frame steps while paused (the keys
+  // "," and "."), the clip marks (I and O) and the event marks.
+  void SeekFromGraph(int64_t ms);
+  void StepFrames(int frames);
+  void SetClipMark(bool start);
+  const zv::ClipMarks& ClipMarks() const { return clipMarks_; }
+  // The export dialogs of the popup menu.
+  void ExportTrack();
+  void ExportClip();
 
   // The map host.
   CZvMapPanelCtrl* MapPanel() override { return mapPanel_; }
@@ -172,6 +188,18 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void SetButtonEnabled(int id, bool enabled);
   void RedrawStillPicture();
   void PaintPanelFrame(QPainter& painter, const QRect& outer, const QColor& fill, int inset);
+  void InitTimeline();
+  void ShowClipMarks();
+  void OnRecordingLoaded();
+  void LoadTripRoute();
+  void ShowEventMarks();
+  bool PreTranslateTimelineKey(QKeyEvent* event);
+  void AddTimelineMenus(QMenu* menu);
+  void OnTimelineCommand(int id);
+  std::string OpenRecordingPath() const;
+  // The catalogue's recordings of the open recording's kind, oldest first,
+  // and the open one's place among them; false when none is open.
+  bool OpenRecordingAmongItsKind(std::vector<zv::RecordingEntry>& sameKind, size_t& index) const;
 
   CVideoPlayer player_;
   bool resizing_ = false;
@@ -211,6 +239,8 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   CMapDlg* mapWindow_ = nullptr;
   CZoomDlg* zoomWindow_ = nullptr;
   zv::SnapshotCapture capture_{this};
+  zv::ClipMarks clipMarks_;
+  zv::TripRouteLoader* tripRoute_ = nullptr;
 };
 
 // The one main window, reachable by the other windows.

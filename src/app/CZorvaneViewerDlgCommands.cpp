@@ -72,7 +72,7 @@ void CZorvaneViewerDlg::OnCommand(int id) {
       ApplyViewMode(mode);
       break;
     }
-    default: break;
+    default: OnTimelineCommand(id); break;
   }
 }
 
@@ -90,12 +90,13 @@ bool CZorvaneViewerDlg::PreTranslateMessage(QKeyEvent* event) {
       if (!(event->modifiers() & Qt::AltModifier)) return false;
       CloseMainWindow();
       return true;
-    default: return false;
+    default: return PreTranslateTimelineKey(event);
   }
 }
 
 void CZorvaneViewerDlg::ShowPopupMenu(const QPoint& globalPos) {
   QMenu* menu = CreateViewerContextMenu(this);
+  AddTimelineMenus(menu);
   if (QAction* chosen = menu->exec(globalPos)) OnCommand(chosen->data().toInt());
   delete menu;
 }

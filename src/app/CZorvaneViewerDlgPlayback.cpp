@@ -77,6 +77,7 @@ bool CZorvaneViewerDlg::OpenRecording(const std::string& path) {
   ClearSensorRecords();
   PullSensorRecords();
   ShowMapRoute(MapRoute::FromFixes(GpsRecords()));
+  OnRecordingLoaded();
   ShowMapOrNoDataPanel();
   gsensorGraph_->update();
   ShowPlayButton(false);
@@ -157,6 +158,7 @@ void CZorvaneViewerDlg::UpdatePlaybackAt(int64_t pos, bool moved) {
   timeText_->durationMs = playing ? static_cast<int32_t>(player_.GetDurationMs()) : 0;
   timeText_->positionMs = playing ? static_cast<int32_t>(pos) : 0;
   timeText_->update();
+  gsensorGraph_->SetCursorMs(playing ? pos : -1);
   const int64_t dur = static_cast<int64_t>(player_.GetDurationMs());
   if (EngineIs({Paused})) {
     if (pos < 0) return;

@@ -49,7 +49,18 @@ enum MainWindowCommand : int {
   kMenuShowContinuous = 32824,
   kMenuShowEvent = 32825,
   kMenuShowParking = 32826,
+  kMenuGroupByTrip = 32827,  // the list's toggle
+  // The main popup's export and timeline items.
+  kMenuExportTrack = 32830,
+  kMenuExportClip = 32831,
+  kMenuTripRoute = 32832,
+  kMenuEventMarksOff = 32840,  // then one item per threshold of kEventThresholdChoices
+
   kMenuAbout = 16,  // the About item of the system menu
 };
+
+// The event thresholds the popup offers, in hundredths of g (0: no marks),
+// for the items kMenuEventMarksOff + i.
+inline constexpr int kEventThresholdChoices[] = {0, 30, 50, 100, 150};
 
 }  // namespace zv

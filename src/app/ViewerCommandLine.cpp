@@ -36,6 +36,7 @@ bool Contains(const std::array<std::string_view, N>& names, const QString& name)
 ViewerCommandLine::Action ViewerCommandLine::Parse(const QStringList& arguments) {
   action_ = Action::Run;
   paths_.clear();
+  exportArguments_.clear();
   error_.clear();
   bool optionsEnded = false;
   for (int i = 0; i < arguments.size() && action_ == Action::Run; ++i) {
@@ -59,6 +60,12 @@ bool ViewerCommandLine::ParseOption(const QStringList& arguments, int& index) {
   }
   if (argument == QLatin1String("--version")) {
     action_ = Action::ShowVersion;
+    return true;
+  }
+  if (argument == QLatin1String("--export")) {  // the rest is the export's own
+    action_ = Action::Export;
+    exportArguments_ = arguments.mid(index);
+    index = arguments.size();
     return true;
   }
   const qsizetype equals = argument.indexOf('=');
@@ -105,6 +112,10 @@ QString ViewerCommandLine::HelpText() {
       "  -h, --help     show this help and exit\n"
       "      --version  show the version and exit\n"
       "      --         take every following argument as a folder or file\n"
+      "\n"
+      "  zorvane-viewer --export gpx|kml|csv OUT PATH...\n"
+      "writes the GPS track (GPX, KML) or every sensor record (CSV) of the\n"
+      "recordings and folders given to OUT, without a window.\n"
       "\n"
       "Qt's options (such as -platform NAME) and GStreamer's (--gst-...) are\n"
       "passed on to them.\n");

@@ -17,13 +17,15 @@ namespace zv {
 // ParseOption().
 class ViewerCommandLine {
  public:
-  enum class Action { Run, ShowHelp, ShowVersion, Fail };
+  enum class Action { Run, ShowHelp, ShowVersion, Export, Fail };
 
   // `arguments` are the ones after the program name.
   Action Parse(const QStringList& arguments);
 
   // The folders and files to open (Run).
   const QStringList& paths() const { return paths_; }
+  // `--export` and every argument after it (Export), for ExportCommand.
+  const QStringList& exportArguments() const { return exportArguments_; }
   // What was wrong (Fail).
   const QString& error() const { return error_; }
 
@@ -40,6 +42,7 @@ class ViewerCommandLine {
 
   Action action_ = Action::Run;
   QStringList paths_;
+  QStringList exportArguments_;
   QString error_;
 };
 

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "app/CZorvaneViewerApp.h"
+#include "app/ExportCommand.h"
 #include "app/ViewerCommandLine.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     case zv::ViewerCommandLine::Action::ShowVersion:
       std::fputs(qPrintable(zv::ViewerCommandLine::VersionText()), stdout);
       return 0;
+    case zv::ViewerCommandLine::Action::Export:  // a track file, without a window
+      return zv::ExportCommand::Main(argc, argv, commandLine.exportArguments());
     case zv::ViewerCommandLine::Action::Fail:
       std::fprintf(stderr, "zorvane-viewer: %s\n%s", qPrintable(commandLine.error()),
                    qPrintable(zv::ViewerCommandLine::UsageText()));

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QUrl>
 
+#include "library/RecordingDurations.h"
 #include "library/RecordingLibrary.h"
 #include "library/RecordingListModel.h"
 #include "library/RecordingListRows.h"
@@ -16,6 +17,9 @@
 
 CZvListCtrl::CZvListCtrl(QWidget* parent) : QTreeView(parent), model_(new RecordingListModel(this)) {
   setModel(model_);
+  connect(&zv::RecordingDurations::Instance(), &zv::RecordingDurations::durationsRead, this, [this] {
+    if (groupByTrip_) Regroup();
+  });
 }
 
 void CZvListCtrl::Initialize() {
@@ -23,7 +27,7 @@ void CZvListCtrl::Initialize() {
   setUniformRowHeights(true);
   setItemsExpandable(false);
   setAllColumnsShowFocus(true);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setFrameShape(QFrame::NoFrame);
@@ -53,11 +57,57 @@ void CZvListCtrl::Initialize() {
 
 bool CZvListCtrl::Fill(int kind) {
   setUpdatesEnabled(false);
-  model_->SetRows(zv::SortedRowsForKind(zv::RecordingLibrary::Instance(), kind));
+  SetRowsForKind(kind);
   setUpdatesEnabled(true);
   currentRow = -1;
   SetCurrentRow(0);
   return true;
+}
+
+void CZvListCtrl::SetRowsForKind(int kind) {
+  filledKind_ = kind;
+  std::vector<zv::RecordingEntry> rows = zv::SortedRowsForKind(zv::RecordingLibrary::Instance(), kind);
+  if (!groupByTrip_) return model_->SetRows(std::move(rows));
+  zv::RecordingDurations& durations = zv::RecordingDurations::Instance();
+  std::vector<std::string> paths;
+  for (const zv::RecordingEntry& row : rows) paths.push_back(row.fullPath);
+  durations.Request(paths);
+  std::vector<zv::TripRowMark> marks =
+      zv::GroupRowsByTrip(rows, [&](const std::string& path) { return durations.Cached(path); });
+  model_->SetRows(std::move(rows), std::move(marks));
+}
+
+void CZvListCtrl::SetGroupByTrip(bool on) {
+  groupByTrip_ = on;
+  Regroup();
+}
+
+// The same rows again in the present order, with the open recording, the
+// selection and the scroll position kept.
+void CZvListCtrl::Regroup() {
+  const std::string current = currentRow >= 0 && currentRow < RowCount() ? model_->Row(currentRow).fullPath : "";
+  const std::vector<std::string> selected = SelectedPaths();
+  const int scroll = verticalScrollBar()->value();
+  SetRowsForKind(filledKind_);
+  currentRow = -1;
+  QItemSelection selection;
+  for (int row = 0; row < RowCount(); ++row) {
+    const std::string& path = model_->Row(row).fullPath;
+    if (path == current) currentRow = row;
+    if (std::find(selected.begin(), selected.end(), path) != selected.end())
+      selection.select(model_->index(row, 0), model_->index(row, RecordingListModel::ColumnCount - 1));
+  }
+  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  verticalScrollBar()->setValue(scroll);
+  viewport()->update();
+}
+
+std::vector<std::string> CZvListCtrl::SelectedPaths() const {
+  std::vector<std::string> paths;
+  QModelIndexList rows = selectionModel()->selectedRows();
+  std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  for (const QModelIndex& index : rows) paths.push_back(model_->Row(index.row()).fullPath);
+  return paths;
 }
 
 int CZvListCtrl::RowCount() const { return model_->rowCount(); }
@@ -111,10 +161,13 @@ int CZvListCtrl::FindRowByFileName(const std::string& name) const {
   return -1;
 }
 
+// Grouped by trip, the stripes run trip by trip instead of row by row.
 CZvListCtrl::RowColours CZvListCtrl::ColoursOfRow(int row, bool selected) const {
   if (row == currentRow) return {currentText, currentBack};
   if (selected) return {selectedText, selectedBack};
-  return {rowText, row % 2 == 0 ? evenRowBack : oddRowBack};
+  const zv::TripRowMark* mark = model_->Mark(row);
+  const int stripe = mark ? mark->trip : row;
+  return {rowText, stripe % 2 == 0 ? evenRowBack : oddRowBack};
 }
 
 void CZvListCtrl::mousePressEvent(QMouseEvent* event) {
@@ -132,6 +185,11 @@ void CZvListCtrl::ShowPopupMenu(const QPoint& globalPos) {
   const std::pair<int, const char*> items[] = {
       {kShowAll, "전체"}, {kShowContinuous, "상시"}, {kShowEvent, "이벤트"}, {kShowParking, "주차"}};
   for (const auto& [id, text] : items) menu.addAction(QString::fromUtf8(text))->setData(id);
+  menu.addSeparator();
+  QAction* group = menu.addAction(QStringLiteral("여행별로 묶기"));
+  group->setCheckable(true);
+  group->setChecked(groupByTrip_);
+  group->setData(kGroupByTrip);
   if (QAction* chosen = menu.exec(globalPos)) emit command(chosen->data().toInt());
 }
 

@@ -4,12 +4,19 @@
 #include <QTreeView>
 
 #include <string>
+#include <vector>
 
 class RecordingListModel;
 
 // The list of recordings in the main window: the catalogue's entries of one
 // kind or of all kinds, oldest first, with the open recording's row marked.
 // Files and folders dropped on it are added to the catalogue.
+//
+// With `groupByTrip` the rows stand trip by trip (recordings that follow each
+// other, TripBuilder), each trip in a band of its own. The durations that
+// trips need are read in the background (RecordingDurations); as they come
+// in, the rows regroup and the open recording and the selection stay on
+// their recordings. Several rows can be selected (Ctrl, Shift) for export.
 class CZvListCtrl : public QTreeView {
   Q_OBJECT
 
@@ -31,6 +38,13 @@ class CZvListCtrl : public QTreeView {
   std::string CurrentFileName() const;
   int FindRowByFileName(const std::string& name) const;
   int RowCount() const;
+  // Full paths of the selected rows, top to bottom.
+  std::vector<std::string> SelectedPaths() const;
+
+  // Groups the rows by trip, or lists them in time order again, keeping the
+  // open recording's row and the selection on their recordings.
+  void SetGroupByTrip(bool on);
+  bool GroupByTrip() const { return groupByTrip_; }
 
   RowColours ColoursOfRow(int row, bool selected) const;
 
@@ -47,6 +61,8 @@ class CZvListCtrl : public QTreeView {
   // Popup menu commands of the list.
   static constexpr int kShowAll = 32823, kShowContinuous = 32824, kShowEvent = 32825,
                        kShowParking = 32826;
+  // The popup's toggle of the grouping by trip, handled by the owner.
+  static constexpr int kGroupByTrip = 32827;
 
  signals:
   // A row was double-clicked (-1 when the click hit no row).
@@ -68,6 +84,10 @@ class CZvListCtrl : public QTreeView {
   void RedrawRow(int row);
   void MarkRowOf(const std::string& fullPath);
   void ShowPopupMenu(const QPoint& globalPos);
+  void SetRowsForKind(int kind);
+  void Regroup();
 
   RecordingListModel* model_;
+  bool groupByTrip_ = false;
+  int filledKind_ = 1;
 };

@@ -1,9 +1,23 @@
 #include "library/RecordingListModel.h"
 
-void RecordingListModel::SetRows(std::vector<zv::RecordingEntry> rows) {
+void RecordingListModel::SetRows(std::vector<zv::RecordingEntry> rows, std::vector<zv::TripRowMark> marks) {
   beginResetModel();
   rows_ = std::move(rows);
+  marks_ = std::move(marks);
   endResetModel();
+}
+
+const zv::TripRowMark* RecordingListModel::Mark(int row) const {
+  return row >= 0 && static_cast<size_t>(row) < marks_.size() ? &marks_[static_cast<size_t>(row)] : nullptr;
+}
+
+// "여행: 영상 3개, 3:00" for the rows of a trip of several recordings.
+QString RecordingListModel::TripText(int row) const {
+  const zv::TripRowMark* mark = Mark(row);
+  if (!mark || mark->tripSize < 2) return {};
+  const int64_t seconds = mark->tripMs / 1000;
+  return QString::asprintf("여행: 영상 %d개, %lld:%02lld", mark->tripSize, static_cast<long long>(seconds / 60),
+                           static_cast<long long>(seconds % 60));
 }
 
 int RecordingListModel::rowCount(const QModelIndex& parent) const {
@@ -19,6 +33,7 @@ QVariant RecordingListModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::TextAlignmentRole)
     return QVariant::fromValue<int>((index.column() == Kind ? Qt::AlignLeft : Qt::AlignHCenter) |
                                     Qt::AlignVCenter);
+  if (role == Qt::ToolTipRole) return TripText(index.row());
   if (role != Qt::DisplayRole) return {};
   const zv::RecordingEntry& entry = rows_[static_cast<size_t>(index.row())];
   switch (index.column()) {

@@ -5,9 +5,12 @@
 #include <vector>
 
 #include "library/RecordingEntry.h"
+#include "library/RecordingListRows.h"
 
 // The rows of the recording list: number, date, time, kind, and two columns
-// of zero width that carry the row's full path and file name.
+// of zero width that carry the row's full path and file name. Rows grouped
+// by trip carry their trip marks, and the rows of a trip of several
+// recordings tell its size and length as their tooltip.
 class RecordingListModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -16,8 +19,11 @@ class RecordingListModel : public QAbstractTableModel {
 
   using QAbstractTableModel::QAbstractTableModel;
 
-  void SetRows(std::vector<zv::RecordingEntry> rows);
+  // `marks` is empty when the rows are not grouped by trip.
+  void SetRows(std::vector<zv::RecordingEntry> rows, std::vector<zv::TripRowMark> marks = {});
   const zv::RecordingEntry& Row(int row) const { return rows_.at(static_cast<size_t>(row)); }
+  // The row's trip mark; null when the rows are not grouped.
+  const zv::TripRowMark* Mark(int row) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,5 +31,8 @@ class RecordingListModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
+  QString TripText(int row) const;
+
   std::vector<zv::RecordingEntry> rows_;
+  std::vector<zv::TripRowMark> marks_;
 };

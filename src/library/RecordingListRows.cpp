@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include "library/RecordingLibrary.h"
+#include "library/TripBuilder.h"
 
 namespace zv {
 
@@ -17,6 +18,25 @@ std::vector<RecordingEntry> SortedRowsForKind(const RecordingLibrary& library, i
     return strcasecmp(a.time.c_str(), b.time.c_str()) < 0;
   });
   return rows;
+}
+
+std::vector<TripRowMark> GroupRowsByTrip(std::vector<RecordingEntry>& rows,
+                                         const std::function<std::optional<int64_t>(const std::string&)>& durationMs) {
+  const std::vector<Trip> trips = BuildTrips(rows, [&](size_t i) { return durationMs(rows[i].fullPath); });
+  std::vector<RecordingEntry> grouped;
+  std::vector<TripRowMark> marks;
+  grouped.reserve(rows.size());
+  marks.reserve(rows.size());
+  for (size_t t = 0; t < trips.size(); ++t) {
+    const Trip& trip = trips[t];
+    for (size_t i = 0; i < trip.members.size(); ++i) {
+      grouped.push_back(std::move(rows[trip.members[i]]));
+      marks.push_back({static_cast<int>(t), static_cast<int>(i), static_cast<int>(trip.members.size()),
+                       trip.endClockMs - trip.startClockMs});
+    }
+  }
+  rows = std::move(grouped);
+  return marks;
 }
 
 }  // namespace zv

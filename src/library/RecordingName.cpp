@@ -1,5 +1,8 @@
 #include "library/RecordingName.h"
 
+#include <QDateTime>
+#include <QTimeZone>
+
 #include <array>
 
 namespace zv {
@@ -92,6 +95,15 @@ void ParseNameDateTime(std::string_view name, std::string& date, std::string& ti
   time.clear();
   time.append(chars.Slice(13, 2)).append(":").append(chars.Slice(15, 2)).append(":")
       .append(chars.Slice(17, 2));
+}
+
+std::optional<int64_t> ClockMsOfNameTime(std::string_view date, std::string_view time) {
+  const QDate day = QDate::fromString(QString::fromUtf8(date.data(), static_cast<qsizetype>(date.size())),
+                                      QStringLiteral("yyyy-MM-dd"));
+  const QTime clock = QTime::fromString(QString::fromUtf8(time.data(), static_cast<qsizetype>(time.size())),
+                                        QStringLiteral("hh:mm:ss"));
+  if (!day.isValid() || !clock.isValid()) return std::nullopt;
+  return QDateTime(day, clock, QTimeZone::utc()).toMSecsSinceEpoch();
 }
 
 }  // namespace zv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,5 +27,11 @@ bool IsRecordingFileName(std::string_view name);
 // 13-18 of a recognised name, copied as they are. Positions past the end of
 // a shorter name contribute nothing.
 void ParseNameDateTime(std::string_view name, std::string& date, std::string& time);
+
+// The recorder's clock reading in a recording's "yyyy-mm-dd" date and
+// "hh:mm:ss" time texts, as milliseconds since 1970 counted as if the clock
+// ran on UTC (no time zone applied). Nothing when the texts are not a real
+// date and time (the name held letters, or a 31st of February).
+std::optional<int64_t> ClockMsOfNameTime(std::string_view date, std::string_view time);
 
 }  // namespace zv

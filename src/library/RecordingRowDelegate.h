@@ -5,7 +5,8 @@
 class CZvListCtrl;
 
 // Paints the recording list's rows in the list's colours: the open
-// recording's row, then a selected row, then even and odd rows.
+// recording's row, then a selected row, then even and odd rows (or trips,
+// when the rows are grouped by trip).
 class RecordingRowDelegate : public QStyledItemDelegate {
  public:
   explicit RecordingRowDelegate(CZvListCtrl* list);
@@ -13,5 +14,7 @@ class RecordingRowDelegate : public QStyledItemDelegate {
              const QModelIndex& index) const override;
 
  private:
+  void PaintTripMarks(QPainter* painter, const QRect& cell, const QModelIndex& index) const;
+
   CZvListCtrl* list_;
 };

@@ -5,12 +5,11 @@
 #include <QWebEngineProfile>
 #include <cstdio>
 
+#include "BuildConfig.h"
 #include "map/MapFolders.h"
 #include "map/MapRequestInterceptor.h"
 #include "map/MapSchemeHandler.h"
 #include "platform/RegistryStore.h"
-
-#include "BuildConfig.h"
 
 namespace {
 MapWebProfile* g_profile = nullptr;

@@ -408,6 +408,44 @@ void CGraphPlayer::PresentStillPictureAgain() {
   if (GetCurrentPosition(&position) == S_OK) Seek(position, appliedRate_);
 }
 
+// ---- Frame steps ---------------------------------------------------------
+
+bool CGraphPlayer::FrameRate(int32_t* num, int32_t* den) const {
+  if (!parseFilter_) return false;
+  bool found = false;
+  ForEachPad(parseFilter_.get(), GST_PAD_SRC, [&](GstPad* pad) {
+    if (!PadNameContains(pad, kVideoPadMarker)) return true;
+    GstCapsPtr caps(gst_pad_query_caps(pad, nullptr));
+    found = caps && !gst_caps_is_empty(caps.get()) &&
+            gst_structure_get_fraction(gst_caps_get_structure(caps.get(), 0), "framerate", num, den) && *num > 0 &&
+            *den > 0;
+    return false;  // the front channel sets the pace
+  });
+  return found;
+}
+
+int32_t CGraphPlayer::StepFrames(int32_t frames, int64_t* target) {
+  if (state_ != Paused || !graph_) return VFW_E_WRONG_STATE;
+  int32_t num = 0, den = 0;
+  int64_t position = 0, duration = 0;
+  if (!FrameRate(&num, &den) || GetCurrentPosition(&position) != S_OK || GetDuration(&duration) != S_OK || duration <= 0)
+    return E_FAIL;
+  // Frame i starts at i × den / num seconds. Positions are 100-ns units and
+  // may lie a little short of a frame's start after rounding; 1 µs of slack
+  // keeps such a position on its frame. At the end of the stream the
+  // position reads as the duration: the last frame is on screen.
+  constexpr uint64_t kSlackNs = 1000;
+  const uint64_t framePeriod = static_cast<uint64_t>(den) * GST_SECOND;
+  const auto frameAt = [&](uint64_t ns) { return static_cast<int64_t>(gst_util_uint64_scale(ns, num, framePeriod)); };
+  const int64_t last = static_cast<int64_t>(gst_util_uint64_scale_ceil(duration * 100, num, framePeriod)) - 1;
+  const int64_t shown = std::min(frameAt(position * 100 + kSlackNs), last);
+  const int64_t frame = std::clamp<int64_t>(shown + frames, 0, std::max<int64_t>(last, 0));
+  *target = position;
+  if (frame == shown) return S_OK;
+  *target = static_cast<int64_t>(gst_util_uint64_scale(2 * frame + 1, framePeriod, 2 * static_cast<uint64_t>(num)) / 100);
+  return SetPosition(*target);
+}
+
 // ---- Video windows -------------------------------------------------------
 
 int32_t CGraphPlayer::UpdateVideoWindows() {

@@ -46,6 +46,13 @@ class CGraphPlayer {
   int32_t PutVolume(int32_t level);               // hundredths of a decibel
   int32_t SetBrightness(int32_t offset);          // slider position − 50
   int32_t SetRearMirror(bool mirrored);
+  // Shows the frame `frames` frames after (before, when negative) the one on
+  // screen, held within the recording: an accurate seek to the middle of
+  // that frame, so both channels and the sound land on it. Paused only.
+  // `position` receives where it goes (100-ns units).
+  int32_t StepFrames(int32_t frames, int64_t* position);
+  // The front video's frame rate; false when it is not known.
+  bool FrameRate(int32_t* num, int32_t* den) const;
   void SetRate(float rate) { rate_ = rate; }
   float GetRate() const { return rate_; }
 

@@ -46,6 +46,13 @@ int CVideoPlayer::SeekTo(int32_t positionMs) {
   return engine_->SetPosition(static_cast<int64_t>(positionMs) * kUnitsPerMs) < 0 ? 0 : 1;
 }
 
+int CVideoPlayer::StepFrames(int32_t frames, int64_t* positionMs) {
+  int64_t position = 0;
+  if (!engine_ || engine_->StepFrames(frames, &position) < 0) return 0;
+  *positionMs = position / kUnitsPerMs;
+  return 1;
+}
+
 uint64_t CVideoPlayer::GetDurationMs() {
   if (!engine_) return 0;
   int64_t duration = 0;

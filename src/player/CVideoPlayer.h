@@ -25,6 +25,9 @@ class CVideoPlayer {
   void Close();
 
   int SeekTo(int32_t positionMs);
+  // One frame or more forward (or back, when negative) while paused;
+  // `positionMs` receives the position it goes to.
+  int StepFrames(int32_t frames, int64_t* positionMs);
   uint64_t GetDurationMs();
   int SetRate(float rate);
   int SetVolume(int32_t percent);

@@ -12,6 +12,7 @@ namespace {
 
 const QColor kBackground(10, 10, 10);
 const QColor kFrameGrey(120, 120, 120);
+const QColor kCursor(255, 255, 255);
 const QColor kAxisColours[3] = {QColor(255, 100, 0), QColor(255, 255, 0), QColor(0, 255, 0)};
 constexpr zv::GsensorAxis kAxes[3] = {zv::GsensorAxis::X, zv::GsensorAxis::Y, zv::GsensorAxis::Z};
 
@@ -38,13 +39,44 @@ void CZvGsensorCtrl::paintEvent(QPaintEvent*) {
   CMemoryDC dc;
   if (!dc.Create(size())) return;
   QPainter& p = dc.Painter();
+  p.drawPixmap(0, 0, Picture());
+  DrawCursor(p);
+  QPainter window(this);
+  dc.CopyTo(window);
+}
+
+// The grid, labels and curves, drawn again only when the records, the time
+// span or the size changed.
+const QPixmap& CZvGsensorCtrl::Picture() {
+  const PictureKey key{size(), timeWindowMs, zv::SensorRecordsGeneration()};
+  if (key == pictureKey_ && !picture_.isNull()) return picture_;
+  CMemoryDC dc;
+  if (!dc.Create(size())) return picture_;
+  QPainter& p = dc.Painter();
   p.fillRect(rect(), kBackground);
   DrawGrid(p);
   DrawScaleLabels(p);
   DrawCurves(p);
-  QPainter window(this);
-  dc.CopyTo(window);
+  picture_ = dc.Finish();
+  pictureKey_ = key;
+  return picture_;
 }
+
+void CZvGsensorCtrl::DrawCursor(QPainter& p) const {
+  if (cursorMs_ < 0 || timeWindowMs <= 0) return;
+  const int x = zv::GsensorGraphX(geometry, cursorMs_, timeWindowMs);
+  p.setPen(QPen(kCursor, 1, Qt::SolidLine));
+  p.drawLine(x, geometry.graphTop, x, geometry.graphBottom);
+}
+
+void CZvGsensorCtrl::SetCursorMs(int64_t ms) {
+  const auto xOf = [this](int64_t t) { return t < 0 ? -1 : zv::GsensorGraphX(geometry, t, timeWindowMs); };
+  const bool moves = xOf(ms) != xOf(cursorMs_);
+  cursorMs_ = ms;
+  if (moves) update();
+}
+
+int64_t CZvGsensorCtrl::TimeAtX(int x) const { return zv::GsensorGraphTimeAt(geometry, x, timeWindowMs); }
 
 void CZvGsensorCtrl::DrawGrid(QPainter& p) const {
   const zv::GsensorGraphGeometry& g = geometry;
@@ -93,8 +125,15 @@ QMenu* CZvGsensorCtrl::CreatePopupMenu() {
 // The press stays in the graph, so the window behind it shows no second menu.
 void CZvGsensorCtrl::mousePressEvent(QMouseEvent* event) {
   event->accept();
+  if (event->button() == Qt::LeftButton && timeWindowMs > 0) emit seekRequested(TimeAtX(event->position().toPoint().x()));
   if (event->button() != Qt::RightButton) return;
   QMenu* menu = CreatePopupMenu();
   menu->exec(event->globalPosition().toPoint());
   delete menu;
+}
+
+void CZvGsensorCtrl::mouseMoveEvent(QMouseEvent* event) {
+  if ((event->buttons() & Qt::LeftButton) && timeWindowMs > 0)
+    emit seekRequested(TimeAtX(event->position().toPoint().x()));
+  QWidget::mouseMoveEvent(event);
 }

@@ -1,5 +1,8 @@
 #include "sensors/GsensorGraphGeometry.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace zv {
 
 GsensorGraphGeometry ComputeGsensorGraphGeometry(int width, int height, int cellCount,
@@ -45,6 +48,20 @@ std::vector<GraphPoint> GsensorCurvePoints(const GsensorGraphGeometry& g,
   }
   points.push_back({g.graphRight, lastY});
   return points;
+}
+
+int GsensorGraphX(const GsensorGraphGeometry& g, int64_t timeMs, int timeWindowMs) {
+  if (timeWindowMs <= 0) return g.graphLeft;
+  const double sx = static_cast<double>(g.graphRight - g.graphLeft) / timeWindowMs;
+  return static_cast<int>(g.graphLeft + std::clamp<int64_t>(timeMs, 0, timeWindowMs) * sx);
+}
+
+int64_t GsensorGraphTimeAt(const GsensorGraphGeometry& g, int x, int timeWindowMs) {
+  const int span = g.graphRight - g.graphLeft;
+  if (span <= 0 || timeWindowMs <= 0) return 0;
+  // Rounded up, so that the moment is drawn at x again (drawing truncates).
+  const double ms = static_cast<double>(x - g.graphLeft) * timeWindowMs / span;
+  return std::clamp<int64_t>(static_cast<int64_t>(std::ceil(ms - 1e-9)), 0, timeWindowMs);
 }
 
 }  // namespace zv

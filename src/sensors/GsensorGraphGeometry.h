@@ -41,4 +41,13 @@ std::vector<GraphPoint> GsensorCurvePoints(const GsensorGraphGeometry& geometry,
                                            const std::vector<CGSensorData>& samples,
                                            GsensorAxis axis, int timeWindowMs);
 
+// The x of a moment of the recording on the graph, as the curves place their
+// samples: the left frame at 0, the right frame at timeWindowMs; later
+// moments stay at the right frame.
+int GsensorGraphX(const GsensorGraphGeometry& geometry, int64_t timeMs, int timeWindowMs);
+
+// The moment at x: the first millisecond that GsensorGraphX places at x,
+// held to 0 .. timeWindowMs.
+int64_t GsensorGraphTimeAt(const GsensorGraphGeometry& geometry, int x, int timeWindowMs);
+
 }  // namespace zv

@@ -17,6 +17,8 @@ SensorRecordArray<CGPSData>& GpsStore() {
   return records;
 }
 
+uint64_t g_generation = 0;
+
 // A G-sensor byte: (b XOR 0xFF) - 127, so 0xFF is -127, 0x80 is 0, 0x00 is 128.
 int32_t DecodeAxis(uint8_t b) { return static_cast<int32_t>(b ^ 0xFFu) - 127; }
 
@@ -25,16 +27,17 @@ int32_t DecodeAxis(uint8_t b) { return static_cast<int32_t>(b ^ 0xFFu) - 127; }
 const SensorRecordArray<CGSensorData>& GSensorRecords() { return GSensorStore(); }
 const SensorRecordArray<CGPSData>& GpsRecords() { return GpsStore(); }
 
-int DispatchSensorRecord(const uint8_t* record, uint32_t timeMs) {
-  if (!record) return 0;
+SensorRecordValue DecodeSensorRecord(const uint8_t* record, uint32_t timeMs) {
+  if (!record) return {};
   if (record[0] == 'M') {
     CGSensorData sample;
     sample.x = DecodeAxis(record[1]);
     sample.y = DecodeAxis(record[2]);
     sample.z = DecodeAxis(record[3]);
     sample.timeMs = timeMs;
-    GSensorStore().Append(sample);
-  } else if (record[0] == 'G') {
+    return sample;
+  }
+  if (record[0] == 'G') {
     // The text ends at the first zero byte, or after 1023 characters when the
     // record has none.
     char text[kSensorRecordSize];
@@ -42,15 +45,26 @@ int DispatchSensorRecord(const uint8_t* record, uint32_t timeMs) {
     text[kSensorRecordSize - 1] = '\0';
     CGPSData fix;
     ParseGpsText(fix, timeMs, text);
-    GpsStore().Append(fix);
+    return fix;
   }
+  return {};
+}
+
+int DispatchSensorRecord(const uint8_t* record, uint32_t timeMs) {
+  const SensorRecordValue value = DecodeSensorRecord(record, timeMs);
+  if (const auto* sample = std::get_if<CGSensorData>(&value)) GSensorStore().Append(*sample);
+  else if (const auto* fix = std::get_if<CGPSData>(&value)) GpsStore().Append(*fix);
+  ++g_generation;
   return 0;
 }
 
 void ClearSensorRecords() {
   GSensorStore().Clear();
   GpsStore().Clear();
+  ++g_generation;
 }
+
+uint64_t SensorRecordsGeneration() { return g_generation; }
 
 bool FindGSensor(uint32_t timeMs, float& x, float& y, float& z) {
   x = y = z = 0;
@@ -64,9 +78,7 @@ bool FindGSensor(uint32_t timeMs, float& x, float& y, float& z) {
   return true;
 }
 
-// The fix that a lookup at `timeMs` selects when it is valid; null otherwise.
-static const CGPSData* ValidFixAt(uint32_t timeMs) {
-  const auto& records = GpsStore();
+const CGPSData* ValidFixAt(const SensorRecordArray<CGPSData>& records, uint32_t timeMs) {
   const size_t index = records.IndexForTime(timeMs);
   if (index == records.npos || records[index].valid == 0) return nullptr;
   return &records[index];
@@ -74,7 +86,7 @@ static const CGPSData* ValidFixAt(uint32_t timeMs) {
 
 bool FindSpeed(uint32_t timeMs, double& speedKmh) {
   speedKmh = 0;
-  const CGPSData* fix = ValidFixAt(timeMs);
+  const CGPSData* fix = ValidFixAt(GpsStore(), timeMs);
   if (!fix) return false;
   speedKmh = fix->speedKmh;
   return true;
@@ -82,7 +94,7 @@ bool FindSpeed(uint32_t timeMs, double& speedKmh) {
 
 bool FindPosition(uint32_t timeMs, float& latitudeDeg, float& longitudeDeg) {
   latitudeDeg = longitudeDeg = 0;
-  const CGPSData* fix = ValidFixAt(timeMs);
+  const CGPSData* fix = ValidFixAt(GpsStore(), timeMs);
   if (!fix) return false;
   latitudeDeg = static_cast<float>(NmeaToDegrees(fix->latitude));
   longitudeDeg = static_cast<float>(NmeaToDegrees(fix->longitude));

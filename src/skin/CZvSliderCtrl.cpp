@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 #include "CMemoryDC.h"
 
 namespace {
@@ -11,6 +13,9 @@ constexpr int kRightEndX = 537;     // where the right end sits in the channel p
 constexpr int kFillHeight = 7;
 constexpr int kFillWidth = 3;
 constexpr int kTrackTop = 10;
+const QColor kEventMark(255, 70, 50);
+const QColor kClipMark(80, 180, 255);
+const QColor kClipSpan(80, 180, 255, 70);
 }  // namespace
 
 CZvSliderCtrl::CZvSliderCtrl(QWidget* parent)
@@ -41,6 +46,27 @@ void CZvSliderCtrl::PaintChannel(QPainter& painter) {
   const int filled = FillWidth();
   if (filled > 0) t.drawPixmap(QPoint(0, 1), fill.Finish(), QRect(0, 0, filled, kFillHeight));
   painter.drawPixmap(QPoint(channelOffset, kTrackTop), track.Finish(), QRect(0, 0, w, h));
+  PaintMarks(painter);
+}
+
+int CZvSliderCtrl::MarkX(int64_t ms) const {
+  if (markSpanMs <= 0) return channelOffset;
+  return channelOffset + static_cast<int>(std::clamp<int64_t>(ms, 0, markSpanMs) * UsableSpan() / markSpanMs);
+}
+
+// Events are short red strokes across the track; the clip is a blue band
+// with a stroke at each end.
+void CZvSliderCtrl::PaintMarks(QPainter& painter) const {
+  if (markSpanMs <= 0) return;
+  const int top = kTrackTop - 3, bottom = height() - kTrackTop + 2;
+  if (clipInMs >= 0 || clipOutMs >= 0) {
+    const int left = MarkX(std::max<int64_t>(clipInMs, 0));
+    const int right = MarkX(clipOutMs >= 0 ? clipOutMs : markSpanMs);
+    painter.fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), kClipSpan);
+    for (const int64_t mark : {clipInMs, clipOutMs})
+      if (mark >= 0) painter.fillRect(MarkX(mark) - 1, top, 2, bottom - top + 1, kClipMark);
+  }
+  for (const uint32_t event : eventMarksMs) painter.fillRect(MarkX(event) - 1, top, 3, bottom - top + 1, kEventMark);
 }
 
 void CZvSliderCtrl::PaintThumb(QPainter& painter) {

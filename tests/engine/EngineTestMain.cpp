@@ -1,10 +1,12 @@
 #include <gst/gst.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 
 #include "app/StartupEnvironment.h"
+#include "map/MapSchemeHandler.h"
 
 // Playback tests run on the offscreen platform, with GStreamer started and
 // the parse filter module registered from the build's program folder, as
@@ -15,6 +17,12 @@ int main(int argc, char** argv) {
   QTemporaryDir home;
   qputenv("HOME", home.path().toUtf8());
   qunsetenv("XDG_CONFIG_HOME");
+  // The timeline tests run the main window, which holds the map's web
+  // engine; its sandbox cannot run for root (the program switches it off the
+  // same way).
+  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  MapSchemeHandler::RegisterScheme();
   QApplication app(argc, argv);
   gst_init(&argc, &argv);
   if (!zv::RegisterParseFilter(ZV_PROGRAM_DIR)) {

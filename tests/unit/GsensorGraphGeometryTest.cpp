@@ -61,3 +61,22 @@ TEST(GsensorGraphGeometryTest, NoSamplesOrNoSpanDrawNothing) {
 
 }  // namespace
 }  // namespace zv
+
+namespace zv {
+namespace {
+
+TEST(GsensorGraphGeometryTest, ClickTimesAndCursorPlacesMatchTheCurves) {
+  const GsensorGraphGeometry g = At600x100();  // 564 pixels for the span
+  EXPECT_EQ(GsensorGraphX(g, 0, 60000), 20);
+  EXPECT_EQ(GsensorGraphX(g, 60000, 60000), 584);
+  EXPECT_EQ(GsensorGraphX(g, 90000, 60000), 584);  // past the span: the right frame
+  EXPECT_EQ(GsensorGraphTimeAt(g, 20 + 282, 60000), 30000);
+  EXPECT_EQ(GsensorGraphTimeAt(g, 5, 60000), 0);
+  EXPECT_EQ(GsensorGraphTimeAt(g, 700, 60000), 60000);
+  EXPECT_EQ(GsensorGraphTimeAt(g, 300, 0), 0);
+  // A click lands where the curves draw that moment.
+  for (int x = 20; x <= 584; x += 13) EXPECT_EQ(GsensorGraphX(g, GsensorGraphTimeAt(g, x, 60000), 60000), x);
+}
+
+}  // namespace
+}  // namespace zv

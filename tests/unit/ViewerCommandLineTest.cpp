@@ -29,6 +29,14 @@ TEST(ViewerCommandLineTest, HelpAndVersionWinOverWhatFollows) {
   EXPECT_TRUE(ViewerCommandLine::HelpText().contains("--version"));
 }
 
+TEST(ViewerCommandLineTest, ExportTakesEveryArgumentAfterIt) {
+  ViewerCommandLine line;
+  ASSERT_EQ(line.Parse({"-platform", "offscreen", "--export", "gpx", "out.gpx", "--help", "card"}),
+            Action::Export);
+  EXPECT_EQ(line.exportArguments(), QStringList({"--export", "gpx", "out.gpx", "--help", "card"}));
+  EXPECT_EQ(line.Parse({"--help", "--export", "gpx"}), Action::ShowHelp);
+}
+
 TEST(ViewerCommandLineTest, UnknownOrIncompleteOptionsFail) {
   const std::vector<QStringList> bad = {
       {"--bogus"}, {"-x"}, {"-"}, {"card", "-help"}, {"-platform"}, {"--gst-debug"},
