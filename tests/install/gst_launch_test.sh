@@ -14,8 +14,10 @@ grep -q "Filename *$GST_PLUGIN_PATH/VNStreamParseFilter.so" <<<"$inspect" \
 grep -q "License *LGPL$" <<<"$inspect" && pass "licence LGPL" || fail "licence: $(grep License <<<"$inspect")"
 origin=$(sed -n 's/^ *Origin URL *//p' <<<"$inspect")
 [ -n "$origin" ] && ! grep -qi localhost <<<"$origin" && pass "origin: $origin" || fail "origin: $origin"
-gst-inspect-1.0 vnstreamparse | grep -q 'Supported URI protocols' && pass "file URI handler" \
-  || fail "no URI handler"
+# Read whole before grep: with pipefail, grep -q ending the pipe early would
+# fail gst-inspect-1.0 with a broken pipe.
+element=$(gst-inspect-1.0 vnstreamparse 2>&1)
+grep -q 'Supported URI protocols' <<<"$element" && pass "file URI handler" || fail "no URI handler: $element"
 
 # Raw I420 frames: 60 of each channel, of each channel's size.
 H264="queue ! h264parse ! avdec_h264 ! video/x-raw,format=I420"
