@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
-#include <QWindow>
 
 #include "app/CAboutDlg.h"
 #include "config/OptionsFiles.h"
@@ -368,12 +367,6 @@ zv::BorderHit CZorvaneViewerDlg::BorderAt(const QPoint& at) const {
   return zv::HitTestBorder(at.x(), at.y(), width(), height());
 }
 
-void CZorvaneViewerDlg::UpdateBorderCursor(const QPoint& at) {
-  const zv::BorderHit border = BorderAt(at);
-  if (border == zv::BorderHit::None) unsetCursor();
-  else setCursor(zv::CursorOf(border));
-}
-
 void CZorvaneViewerDlg::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (!OnFreeSurface(at)) return;  // a child's press that the child let pass
@@ -382,34 +375,15 @@ void CZorvaneViewerDlg::mousePressEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::LeftButton || isMaximized()) return QDialog::mousePressEvent(event);
-  hitCode_ = BorderAt(at);
-  QWindow* window = windowHandle();
-  const bool system = window && (hitCode_ == zv::BorderHit::None ? window->startSystemMove()
-                                                                 : window->startSystemResize(zv::EdgesOf(hitCode_)));
-  pressPoint_ = at;
-  resizing_ = !system && hitCode_ != zv::BorderHit::None;
-  dragging_ = !system && hitCode_ == zv::BorderHit::None;
+  mover_.Press(at, BorderAt(at));
 }
 
 void CZorvaneViewerDlg::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint global = event->globalPosition().toPoint();
-  if (resizing_) {
-    const QRect g = geometry();
-    const zv::LayoutRect next = zv::ResizedWindowRect({g.left(), g.top(), g.right() + 1, g.bottom() + 1}, hitCode_,
-                                                      global.x(), global.y(), kMinWidth, kMinHeight);
-    setGeometry(next.left, next.top, std::max(next.width(), kMinWidth), std::max(next.height(), kMinHeight));
-    return;
-  }
-  if (dragging_) {
-    move(pos() + (event->position().toPoint() - pressPoint_));
-    return;
-  }
-  QDialog::mouseMoveEvent(event);
+  if (!mover_.Move(event->position().toPoint(), event->globalPosition().toPoint())) QDialog::mouseMoveEvent(event);
 }
 
 void CZorvaneViewerDlg::mouseReleaseEvent(QMouseEvent* event) {
-  resizing_ = false;
-  dragging_ = false;
+  mover_.Release();
   QDialog::mouseReleaseEvent(event);
 }
 
@@ -440,8 +414,8 @@ bool CZorvaneViewerDlg::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress) return PreTranslateMessage(static_cast<QKeyEvent*>(event));
     // Every move over the window or a child, so that a child never shows
     // the resize cursor of a band it covers.
-    if (!resizing_ && !dragging_)
-      UpdateBorderCursor(widget->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint()));
+    if (!mover_.Active())
+      mover_.ShowCursor(BorderAt(widget->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint())));
   }
   return QDialog::eventFilter(watched, event);
 }

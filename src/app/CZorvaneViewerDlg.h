@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "app/FramelessGeometry.h"
+#include "skin/FramelessWindowMover.h"
 #include "app/MainWindowLayout.h"
 #include "library/RecordingEntry.h"
 #include "map/IMapHostWindow.h"
@@ -173,7 +173,6 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   bool OnFreeSurface(const QPoint& at) const;
   // The border band of the free surface under a client point.
   zv::BorderHit BorderAt(const QPoint& at) const;
-  void UpdateBorderCursor(const QPoint& at);
   bool EngineIs(std::initializer_list<zv::PlayState> states) const;
   void PlayRowIfPresent(int row);
   void CreateSliders();
@@ -202,10 +201,7 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   bool OpenRecordingAmongItsKind(std::vector<zv::RecordingEntry>& sameKind, size_t& index) const;
 
   CVideoPlayer player_;
-  bool resizing_ = false;
-  bool dragging_ = false;
-  QPoint pressPoint_;
-  zv::BorderHit hitCode_ = zv::BorderHit::None;
+  zv::FramelessWindowMover mover_{this, {kMinWidth, kMinHeight}};
   bool initialised_ = false;
   int viewMode_ = 1;
   zv::LayoutAreas areas_;

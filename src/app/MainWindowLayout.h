@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/LayoutRect.h"
+#include "skin/LayoutRect.h"
 
 namespace zv {
 

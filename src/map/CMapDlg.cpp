@@ -78,43 +78,16 @@ void CMapDlg::resizeEvent(QResizeEvent* event) {
 void CMapDlg::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
   const QPoint at = event->position().toPoint();
-  const zv::BorderHit hit = zv::HitTestBorder(at.x(), at.y(), width(), height());
-  sizing_ = hit != zv::BorderHit::None;
-  sizingBorder_ = hit;
-  dragging_ = !sizing_;
-  dragStart_ = at;
+  mover_.Press(at, zv::HitTestBorder(at.x(), at.y(), width(), height()));
 }
 
 void CMapDlg::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  if (sizing_) {
-    const QRect g = geometry();
-    const zv::LayoutRect window{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-    const QPoint m = at + g.topLeft();
-    setGeometry(
-        zv::ResizedWindowRect(window, sizingBorder_, m.x(), m.y(), minWidth, minHeight).ToQRect());
-  } else if (dragging_) {
-    move(pos() + (at - dragStart_));
-  } else {
-    ShowBorderCursor(zv::HitTestBorder(at.x(), at.y(), width(), height()));
-  }
+  if (!mover_.Move(at, event->globalPosition().toPoint()))
+    mover_.ShowCursor(zv::HitTestBorder(at.x(), at.y(), width(), height()));
 }
 
 void CMapDlg::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
-    sizing_ = false;
-    dragging_ = false;
-  }
+  if (event->button() == Qt::LeftButton) mover_.Release();
   QDialog::mouseReleaseEvent(event);
-}
-
-void CMapDlg::ShowBorderCursor(zv::BorderHit hit) {
-  using zv::BorderHit;
-  switch (hit) {
-    case BorderHit::TopLeft: case BorderHit::BottomRight: setCursor(Qt::SizeFDiagCursor); break;
-    case BorderHit::TopRight: case BorderHit::BottomLeft: setCursor(Qt::SizeBDiagCursor); break;
-    case BorderHit::Left: case BorderHit::Right: setCursor(Qt::SizeHorCursor); break;
-    case BorderHit::Top: case BorderHit::Bottom: setCursor(Qt::SizeVerCursor); break;
-    case BorderHit::None: unsetCursor(); break;
-  }
 }

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "app/FramelessGeometry.h"
+#include "skin/FramelessWindowMover.h"
 
 class CZvButtonCtrl;
 class CZvMapPanelCtrl;
@@ -10,7 +10,7 @@ class CZvTextCtrl;
 
 // The separate, frameless map window that holds the map while it is
 // undocked. It moves by its body and resizes by 10-pixel bands along its
-// edges, never below 300 x 300. Its close button docks the map again. One
+// edges, never below 300 x 300, through the window system where it can. Its close button docks the map again. One
 // program-wide instance lives from start to end; closing only hides it.
 class CMapDlg : public QDialog {
   Q_OBJECT
@@ -52,11 +52,7 @@ class CMapDlg : public QDialog {
 
  private:
   void OnInitDialog();
-  void ShowBorderCursor(zv::BorderHit hit);
 
-  bool sizing_ = false;
-  zv::BorderHit sizingBorder_ = zv::BorderHit::None;
-  QPoint dragStart_;
-  bool dragging_ = false;
+  zv::FramelessWindowMover mover_{this, {minWidth, minHeight}};
   bool initialised_ = false;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LayoutRect.h"
+#include "skin/LayoutRect.h"
 
 namespace zv {
 

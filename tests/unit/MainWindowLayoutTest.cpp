@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/FramelessGeometry.h"
+#include "skin/FramelessGeometry.h"
 #include "app/MainWindowLayout.h"
 
 namespace zv {

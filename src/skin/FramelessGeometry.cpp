@@ -1,4 +1,4 @@
-#include "app/FramelessGeometry.h"
+#include "skin/FramelessGeometry.h"
 
 #include <algorithm>
 

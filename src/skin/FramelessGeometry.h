@@ -2,7 +2,7 @@
 
 #include <Qt>
 
-#include "app/LayoutRect.h"
+#include "skin/LayoutRect.h"
 
 namespace zv {
 
