@@ -113,6 +113,34 @@ int32_t CGraphPlayer::ConnectFilters(GstElement* upstream, GstElement* downstrea
   return result;
 }
 
+CGraphPlayer::LoadedGraph CGraphPlayer::LoadGraph(const std::string& path, uint8_t optionFlag) {
+  LoadedGraph loaded;
+  loaded.path = path;
+  loaded.graph.reset(gst_pipeline_new("graph"));
+  if (!loaded.graph) {
+    loaded.result = E_FAIL;
+    return loaded;
+  }
+  gst_object_ref_sink(loaded.graph.get());
+  GstElement* parse = gst_element_factory_make(kParseFilterFactory, kParseFilterElementName);
+  if (!parse) {
+    loaded.result = REGDB_E_CLASSNOTREG;
+    return loaded;
+  }
+  gst_object_ref_sink(parse);
+  loaded.parseFilter.reset(parse);
+  if (!gst_bin_add(GST_BIN(loaded.graph.get()), parse)) {
+    loaded.result = E_FAIL;
+    return loaded;
+  }
+  if (auto sensors = ParseFilterClient::QuerySensorSource(parse)) sensors->SetOption(optionFlag);
+  auto source = ParseFilterClient::QueryFileSource(parse);
+  if (!source) return loaded;
+  const int32_t result = source->Load(path.c_str());
+  loaded.result = result < 0 ? 1 : result;
+  return loaded;
+}
+
 int32_t CGraphPlayer::OpenFile(const std::string& path) {
   if (graphBuilt_) Teardown();
   if (path.empty()) return 1;
@@ -120,27 +148,21 @@ int32_t CGraphPlayer::OpenFile(const std::string& path) {
     gst_element_set_state(parseFilter_.get(), GST_STATE_NULL);
     parseFilter_.reset();
   }
-  path_ = path;
-  graph_.reset(gst_pipeline_new("graph"));
-  if (!graph_) return E_FAIL;
-  gst_object_ref_sink(graph_.get());
+  return OpenLoadedGraph(LoadGraph(path, optionFlag_));
+}
+
+int32_t CGraphPlayer::OpenLoadedGraph(LoadedGraph loaded) {
+  if (graphBuilt_) Teardown();
+  path_ = std::move(loaded.path);
+  graph_ = std::move(loaded.graph);
+  parseFilter_ = std::move(loaded.parseFilter);
+  if (!graph_) return loaded.result;
   relay_ = std::make_unique<FrameRelay>(std::array<IVideoWindow*, 2>{window1_, window2_});
-
-  GstElement* parse = gst_element_factory_make(kParseFilterFactory, kParseFilterElementName);
-  const int32_t added = AddFilter(parse, parseFilter_);
-  if (!parse) return REGDB_E_CLASSNOTREG;
-  if (added < 0) return added;
-  if (auto sensors = ParseFilterClient::QuerySensorSource(parseFilter_.get()))
-    sensors->SetOption(optionFlag_);
-  auto source = ParseFilterClient::QueryFileSource(parseFilter_.get());
-  if (!source) return 1;
-  const int32_t loaded = source->Load(path_.c_str());
-  if (loaded < 0) return 1;
-
+  if (loaded.result != 0) return loaded.result;
   channelCount_ = CountVideoPins(parseFilter_.get());
   if (channelCount_ == 1) return BuildOneChannelGraph();
   if (channelCount_ == 2) return BuildTwoChannelGraph();
-  return loaded;
+  return loaded.result;
 }
 
 int32_t CGraphPlayer::AddAudioFilters(int32_t audioPins, const char* decoderName) {

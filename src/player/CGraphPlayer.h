@@ -31,9 +31,26 @@ class CGraphPlayer {
   void Prepare(uint8_t optionFlag);
   void SetOptionFlag(uint8_t flag) { optionFlag_ = flag; }
 
+  // A pipeline holding the parse filter with the recording loaded into it:
+  // the slow part of an open (it reads the file), which any thread may do.
+  struct LoadedGraph {
+    zv::GstElementPtr graph;
+    zv::GstElementPtr parseFilter;
+    std::string path;
+    // 0 when the recording loaded, 1 when it did not, or the negative
+    // result of the step that failed.
+    int32_t result = 1;
+  };
+  // Creates the pipeline, adds the parse filter, sets its option and loads
+  // the recording. Touches no engine, so it runs on any thread.
+  static LoadedGraph LoadGraph(const std::string& path, uint8_t optionFlag);
+
   // 0 when a graph was built, 1 when the recording did not open, or the
   // negative result of the step that failed.
   int32_t OpenFile(const std::string& path);
+  // The rest of OpenFile once LoadGraph has run: takes the pipeline and
+  // builds the graph for the channels the parse filter offers.
+  int32_t OpenLoadedGraph(LoadedGraph loaded);
   int32_t Teardown();
 
   int32_t Run();
