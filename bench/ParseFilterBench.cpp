@@ -1,8 +1,17 @@
 // The parse filter on a one-hour recording: how long the element's load
-// (the scan of every chunk) takes, and how fast the viewer's pull of every
-// sensor record through "read-record" runs. The recording is synthesized
-// with the AVI writer: dummy H.264 access units of realistic count (two
-// channels at 30 fps), AAC frames, 10 Hz G-sensor and 1 Hz GPS records.
+// takes, and how fast the viewer's pull of every sensor record through
+// "read-record" runs. The recording is synthesized with the AVI writer: dummy
+// H.264 access units of realistic count (two channels at 30 fps), AAC
+// frames, 10 Hz G-sensor and 1 Hz GPS records.
+//
+// Then the open of a one-minute recording of realistic size (two channels at
+// 10 Mbit/s, RealisticRecording.h), with its index and with idx1 cut off,
+// each time with the file's pages dropped from the page cache first:
+//   open_bytes_read_ratio   bytes the load reads (counted at its byte
+//                           source; the pull reads nothing more), divided by
+//                           the file size
+//   open_cold_seconds       wall time of the element's load and the pull of
+//                           every record
 #include <dlfcn.h>
 #include <gst/gst.h>
 #include <sys/stat.h>
@@ -14,7 +23,10 @@
 #include <vector>
 
 #include "AviWriter.h"
+#include "RealisticRecording.h"
 #include "player/SensorStreamSource.h"
+#include "reader/FileByteSource.h"
+#include "reader/RecordingReader.h"
 
 namespace {
 
@@ -66,6 +78,50 @@ double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
+// Pulls every record through the element's "read-record"; their count.
+size_t PullAll(GstElement* element) {
+  size_t pulled = 0;
+  for (;;) {
+    uint8_t buffer[zv::kSensorRecordBufferSize] = {};
+    uint32_t length = zv::kSensorRecordBufferSize, timeMs = 0;
+    gint result = -1;
+    g_signal_emit_by_name(element, zv::kReadRecordSignal, buffer, &length, &timeMs, &result);
+    if (result != zv::kReadRecordOk) return pulled;
+    ++pulled;
+  }
+}
+
+struct OpenFigures {
+  double bytesReadRatio = -1;
+  double coldSeconds = -1;
+  size_t records = 0;
+};
+
+// Drops the file's pages, then loads it in a fresh element and pulls every
+// record. The bytes read are counted by the reader the element uses.
+OpenFigures MeasureOpen(const std::string& path, bool expectIndex) {
+  OpenFigures figures;
+  zv::RecordingReader reader;
+  if (!reader.Open(path) || reader.usedIndex() != expectIndex) {
+    std::fprintf(stderr, "%s: %s, index %s\n", path.c_str(), reader.errorMessage(),
+                 reader.usedIndex() ? "used" : reader.indexRejection());
+    return figures;
+  }
+  figures.bytesReadRatio = static_cast<double>(reader.loadBytesRead()) / static_cast<double>(reader.fileSize());
+  zv::FileByteSource file;
+  if (!file.Open(path)) return figures;
+  file.DropCachedPages();
+  auto* element = GST_ELEMENT(gst_object_ref_sink(gst_element_factory_make(zv::kParseFilterFactory, nullptr)));
+  auto start = std::chrono::steady_clock::now();
+  gint result = -1;
+  g_signal_emit_by_name(element, zv::kLoadSignal, path.c_str(), &result);
+  figures.records = result == 0 ? PullAll(element) : 0;
+  figures.coldSeconds = Seconds(start);
+  gst_object_unref(element);
+  if (result != 0) figures.coldSeconds = -1;
+  return figures;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,14 +149,7 @@ int main(int argc, char** argv) {
   if (result != 0) return 1;
 
   start = std::chrono::steady_clock::now();
-  size_t pulled = 0;
-  for (;;) {
-    uint8_t buffer[zv::kSensorRecordBufferSize] = {};
-    uint32_t length = zv::kSensorRecordBufferSize, timeMs = 0;
-    g_signal_emit_by_name(element, zv::kReadRecordSignal, buffer, &length, &timeMs, &result);
-    if (result != zv::kReadRecordOk) break;
-    ++pulled;
-  }
+  size_t pulled = PullAll(element);
   double pullSeconds = Seconds(start);
   struct stat st {};
   stat(path.c_str(), &st);
@@ -118,5 +167,22 @@ int main(int argc, char** argv) {
   std::printf("load_seconds: %.3f\n", loadSeconds);
   std::printf("records_per_second: %.0f\n", static_cast<double>(pulled) / pullSeconds);
   gst_object_unref(element);
+
+  const std::string realistic = zv::bench::RealisticRecording(ZV_BENCH_PROGRAM_DIR, ZV_BENCH_DATA_DIR);
+  const std::string bare = zv::bench::RealisticRecordingWithoutIndex(ZV_BENCH_PROGRAM_DIR, ZV_BENCH_DATA_DIR);
+  if (realistic.empty() || bare.empty()) {
+    std::fprintf(stderr, "cannot make the realistic recording\n");
+    return 1;
+  }
+  const OpenFigures indexed = MeasureOpen(realistic, true);
+  const OpenFigures scanned = MeasureOpen(bare, false);
+  if (indexed.coldSeconds < 0 || scanned.coldSeconds < 0 || indexed.records != scanned.records) return 1;
+  struct stat realisticStat {};
+  stat(realistic.c_str(), &realisticStat);
+  std::printf("realistic_file_megabytes: %.1f\n", static_cast<double>(realisticStat.st_size) / 1e6);
+  std::printf("open_bytes_read_ratio: %.4f\n", indexed.bytesReadRatio);
+  std::printf("open_cold_seconds: %.3f\n", indexed.coldSeconds);
+  std::printf("open_bytes_read_ratio_no_index: %.4f\n", scanned.bytesReadRatio);
+  std::printf("open_cold_seconds_no_index: %.3f\n", scanned.coldSeconds);
   return 0;
 }

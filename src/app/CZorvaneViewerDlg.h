@@ -13,6 +13,7 @@
 #include "output/ClipMarks.h"
 #include "output/SnapshotCapture.h"
 #include "player/CVideoPlayer.h"
+#include "player/RecordingOpener.h"
 
 class CMapDlg;
 class CZoomDlg;
@@ -47,9 +48,13 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   // added, as if dropped on the list; then the first row plays.
   void OpenPaths(const QStringList& paths);
 
-  // Opening a recording and the periodic update.
+  // Opening a recording and the periodic update. OpenRecording starts the
+  // open: the parse filter's load and the sensor pull run off this thread,
+  // and the open goes on here when they are done (FinishOpenRecording).
   void PlayListItem(int row);
-  bool OpenRecording(const std::string& path);
+  void OpenRecording(const std::string& path);
+  // An open has been started and has not finished yet.
+  bool OpenPending() const { return opener_.Pending(); }
   void UpdatePlayback();
   // Seeks to a moment and shows it at once: picture, time, slider,
   // instruments and map, also while paused.
@@ -156,9 +161,14 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
   void CreateChildWindows();
   void CreateMapWindows();
   void ConnectControls();
-  void PullSensorRecords();
   void UpdatePlaybackAt(int64_t positionMs, bool moved);
   void ShowInstrumentsAt(uint32_t positionMs);
+  void FinishOpenRecording(zv::RecordingOpener::Result loaded);
+  void ReportOpenFailure();
+  void DispatchSensorRecords(const std::vector<zv::PulledSensorRecord>& records);
+  // A command that needs the open recording, given while an open is under
+  // way, waits for it: true when it was put off.
+  bool DeferUntilOpened(void (CZorvaneViewerDlg::*command)());
   void ShowMapOrNoDataPanel();
   void ShowPlayButton(bool play);
   void SetEngineRate(float rate);
@@ -202,6 +212,8 @@ class CZorvaneViewerDlg : public QDialog, public IMapHostWindow {
 
   CVideoPlayer player_;
   zv::FramelessWindowMover mover_{this, {kMinWidth, kMinHeight}};
+  zv::RecordingOpener opener_{[this](zv::RecordingOpener::Result loaded) { FinishOpenRecording(std::move(loaded)); }};
+  std::vector<void (CZorvaneViewerDlg::*)()> deferredCommands_;
   bool initialised_ = false;
   int viewMode_ = 1;
   zv::LayoutAreas areas_;

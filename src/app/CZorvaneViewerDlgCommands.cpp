@@ -44,8 +44,8 @@ void CZorvaneViewerDlg::OnCommand(int id) {
     case kCmdPlay: PlayOrResume(); break;
     case kCmdPause: PausePlayback(); break;
     case kMenuPlayPause:
-      if (EngineIs({Running})) PausePlayback();
-      else if (EngineIs({Paused})) PlayOrResume();
+      if (EngineIs({Paused})) PlayOrResume();
+      else PausePlayback();
       break;
     case kCmdForward: StepForward(); break;
     case kCmdNext: case kMenuNext: PlayNext(); break;
@@ -79,8 +79,8 @@ void CZorvaneViewerDlg::OnCommand(int id) {
 bool CZorvaneViewerDlg::PreTranslateMessage(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Space:
-      if (EngineIs({Running})) PausePlayback();
-      else if (EngineIs({Paused})) PlayOrResume();
+      if (EngineIs({Paused})) PlayOrResume();
+      else PausePlayback();
       return true;
     case Qt::Key_Left: StepBack(); return true;
     case Qt::Key_Right: StepForward(); return true;
@@ -130,6 +130,8 @@ void CZorvaneViewerDlg::OpenPaths(const QStringList& paths) {
 }
 
 void CZorvaneViewerDlg::StopPlayback(bool hideScreens) {
+  opener_.Cancel();
+  deferredCommands_.clear();
   if (hideScreens) HideScreens();
   if (CGraphPlayer* engine = player_.Engine()) engine->Stop();
   ShowPlayButton(true);
@@ -175,13 +177,13 @@ void CZorvaneViewerDlg::PlayOrResume() {
 }
 
 void CZorvaneViewerDlg::PausePlayback() {
-  if (!EngineIs({Running})) return;
+  if (DeferUntilOpened(&CZorvaneViewerDlg::PausePlayback) || !EngineIs({Running})) return;
   player_.Engine()->Pause();
   ShowPlayButton(true);
 }
 
 void CZorvaneViewerDlg::StepBack() {
-  if (!EngineIs({Running})) return;
+  if (DeferUntilOpened(&CZorvaneViewerDlg::StepBack) || !EngineIs({Running})) return;
   int64_t position = 0;
   player_.Engine()->GetCurrentPosition(&position);
   const int64_t step = static_cast<int64_t>(ViewerOptions::Instance().playStep) * 1000;
@@ -189,7 +191,7 @@ void CZorvaneViewerDlg::StepBack() {
 }
 
 void CZorvaneViewerDlg::StepForward() {
-  if (!EngineIs({Running})) return;
+  if (DeferUntilOpened(&CZorvaneViewerDlg::StepForward) || !EngineIs({Running})) return;
   int64_t position = 0;
   player_.Engine()->GetCurrentPosition(&position);
   const int64_t step = static_cast<int64_t>(ViewerOptions::Instance().playStep) * 1000;
@@ -329,7 +331,7 @@ void CZorvaneViewerDlg::OnSetting() {
 }
 
 void CZorvaneViewerDlg::OnPrint() {
-  if (!EngineIs({Running, Paused})) return;
+  if (DeferUntilOpened(&CZorvaneViewerDlg::OnPrint) || !EngineIs({Running, Paused})) return;
   player_.Engine()->Pause();
   ShowPlayButton(true);
   PrintReport(this, player_, list_->CurrentFileName(), CMapViewWnd::Instance());
@@ -337,7 +339,7 @@ void CZorvaneViewerDlg::OnPrint() {
 
 // The picture stays still while the user reads the message.
 void CZorvaneViewerDlg::OnCapture() {
-  if (!EngineIs({Running, Paused})) return;
+  if (DeferUntilOpened(&CZorvaneViewerDlg::OnCapture) || !EngineIs({Running, Paused})) return;
   player_.Engine()->Pause();
   ShowPlayButton(true);
   capture_.Capture(player_, list_->CurrentFileName(), ViewerOptions::Instance().saveFolder);

@@ -2,6 +2,7 @@
 // periodic update that keeps the slider, texts, instruments and map in step
 // with playback.
 #include <QMessageBox>
+#include <algorithm>
 #include <QTimerEvent>
 
 #include "app/CZorvaneViewerDlg.h"
@@ -16,7 +17,6 @@
 #include "map/MapMode.h"
 #include "map/MapRoute.h"
 #include "map/MapViewBridge.h"
-#include "player/ParseFilterClient.h"
 #include "sensors/CZvGsensorCtrl.h"
 #include "sensors/CZvSpeedCtrl.h"
 #include "sensors/CZvTextCtrl.h"
@@ -26,12 +26,6 @@
 #include "skin/CZvSliderCtrl.h"
 
 using namespace zv;
-
-namespace {
-// A recording holds at most a few records a second; this many means the
-// parse filter never reports the end, and the pull stops anyway.
-constexpr int kMaxSensorRecords = 50'000'000;
-}  // namespace
 
 bool CZorvaneViewerDlg::EngineIs(std::initializer_list<PlayState> states) const {
   const CGraphPlayer* engine = player_.Engine();
@@ -51,23 +45,26 @@ void CZorvaneViewerDlg::PlayListItem(int row) {
   if (path.empty()) return;
   ShowScreensForViewMode();
   list_->SetCurrentRow(row);
-  if (OpenRecording(path)) {
-    ShowPlayButton(false);
-  } else if (!EngineIs({Running})) {
-    // A failed open has already moved on to the next row; its screens stay
-    // hidden only when that did not start a recording either.
-    HideScreens();
-  }
+  OpenRecording(path);
 }
 
-bool CZorvaneViewerDlg::OpenRecording(const std::string& path) {
+// The open in the order the viewer has always kept: the option flag, the
+// engine's open and Run, the controls and settings, the sensor records, the
+// map or no-data panel and the graph. The parse filter's load and the pull of
+// the records run on the opener's thread between the first two steps; a
+// second open supersedes this one, and Stop cancels it.
+void CZorvaneViewerDlg::OpenRecording(const std::string& path) {
   player_.SetOptionFlag(0);
   if (CGraphPlayer* engine = player_.Engine()) engine->SetOptionFlag(0);
-  if (!player_.Open(path) || (player_.Engine() && player_.Engine()->Run() < 0)) {
-    QMessageBox::warning(this, "VARNI Viewer", "동영상을 플레이 할 수 없습니다.", QMessageBox::Ok);
-    PlayNext();
-    return false;
-  }
+  deferredCommands_.clear();
+  if (!player_.BeginOpen(path)) return ReportOpenFailure();
+  opener_.Start(path, player_.OptionFlag());
+}
+
+void CZorvaneViewerDlg::FinishOpenRecording(RecordingOpener::Result loaded) {
+  const std::string path = loaded.graph.path;
+  if (!player_.FinishOpen(std::move(loaded.graph)) || (player_.Engine() && player_.Engine()->Run() < 0))
+    return ReportOpenFailure();
   currentFileName_ = FileNameOfPath(path);
   EnablePlaybackControls();
   gsensorGraph_->timeWindowMs = static_cast<int>(player_.GetDurationMs());
@@ -75,31 +72,41 @@ bool CZorvaneViewerDlg::OpenRecording(const std::string& path) {
   if (player_.Engine()) player_.SetRate(RateFromSpeedSlider(speedSlider_->value()));
   player_.SetBrightness(brightSlider_->value() - 50);
   ClearSensorRecords();
-  PullSensorRecords();
+  DispatchSensorRecords(loaded.records);
   ShowMapRoute(MapRoute::FromFixes(GpsRecords()));
   OnRecordingLoaded();
   ShowMapOrNoDataPanel();
   gsensorGraph_->update();
   ShowPlayButton(false);
+  auto deferred = std::move(deferredCommands_);
+  deferredCommands_.clear();
+  for (auto command : deferred) (this->*command)();
+}
+
+// The recording cannot be played: say so and go on with the next row. Its
+// screens are hidden unless that started another recording (or is opening
+// one).
+void CZorvaneViewerDlg::ReportOpenFailure() {
+  deferredCommands_.clear();
+  QMessageBox::warning(this, "VARNI Viewer", "동영상을 플레이 할 수 없습니다.", QMessageBox::Ok);
+  PlayNext();
+  if (!EngineIs({Running}) && !opener_.Pending()) HideScreens();
+}
+
+bool CZorvaneViewerDlg::DeferUntilOpened(void (CZorvaneViewerDlg::*command)()) {
+  if (!opener_.Pending()) return false;
+  deferredCommands_.push_back(command);
   return true;
 }
 
-// Every record of the recording, until the parse filter reports the end. A
-// filter without the sensor interface, or with any other answer, ends it too.
-void CZorvaneViewerDlg::PullSensorRecords() {
-  CGraphPlayer* engine = player_.Engine();
-  GstElement* filter = engine && engine->Pipeline()
-                           ? gst_bin_get_by_name(GST_BIN(engine->Pipeline()), kParseFilterElementName)
-                           : nullptr;
-  if (!filter) return;
-  for (int pulled = 0; pulled < kMaxSensorRecords; ++pulled) {
+// The records in the order the parse filter handed them over, each in a
+// zeroed buffer of the record size.
+void CZorvaneViewerDlg::DispatchSensorRecords(const std::vector<PulledSensorRecord>& records) {
+  for (const PulledSensorRecord& record : records) {
     uint8_t buffer[kSensorRecordBufferSize] = {};
-    uint32_t length = kSensorRecordBufferSize, timeMs = 0;
-    auto source = ParseFilterClient::QuerySensorSource(filter);
-    if (!source || source->ReadRecord(buffer, &length, &timeMs) != kReadRecordOk) break;
-    DispatchSensorRecord(buffer, timeMs);
+    std::copy(record.bytes.begin(), record.bytes.end(), buffer);
+    DispatchSensorRecord(buffer, record.timeMs);
   }
-  gst_object_unref(filter);
 }
 
 void CZorvaneViewerDlg::ShowMapOrNoDataPanel() {

@@ -2,18 +2,29 @@
 
 #include <initializer_list>
 
+#include "player/ElementFactories.h"
+
 namespace zv {
 namespace {
 constexpr const char* kVolumeName = "volume";
+constexpr const char* kConvertFactory = "audioconvert";
+constexpr const char* kResampleFactory = "audioresample";
+constexpr const char* kTempoFactory = "scaletempo";
+constexpr const char* kVolumeFactory = "volume";
+constexpr const char* kSinkFactory = "autoaudiosink";
+}  // namespace
+
+void PreloadAudioRendererBin() {
+  PreloadElementFactories({kConvertFactory, kResampleFactory, kTempoFactory, kVolumeFactory, kSinkFactory});
 }
 
 GstElement* MakeAudioRendererBin(const char* name) {
-  GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
-  GstElement* resample = gst_element_factory_make("audioresample", nullptr);
-  GstElement* tempo = gst_element_factory_make("scaletempo", nullptr);
-  GstElement* convert2 = gst_element_factory_make("audioconvert", nullptr);
-  GstElement* volume = gst_element_factory_make("volume", kVolumeName);
-  GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
+  GstElement* convert = gst_element_factory_make(kConvertFactory, nullptr);
+  GstElement* resample = gst_element_factory_make(kResampleFactory, nullptr);
+  GstElement* tempo = gst_element_factory_make(kTempoFactory, nullptr);
+  GstElement* convert2 = gst_element_factory_make(kConvertFactory, nullptr);
+  GstElement* volume = gst_element_factory_make(kVolumeFactory, kVolumeName);
+  GstElement* sink = gst_element_factory_make(kSinkFactory, nullptr);
   const auto all = {convert, resample, tempo, convert2, volume, sink};
   for (GstElement* e : all) {
     if (e) continue;

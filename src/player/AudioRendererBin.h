@@ -9,6 +9,8 @@ namespace zv {
 // synchronised fake sink where the machine has no sound device). Ghost pad
 // "sink" takes raw audio. Returns nullptr when an element is missing.
 GstElement* MakeAudioRendererBin(const char* name);
+// Loads the plugins of the bin's elements (any thread).
+void PreloadAudioRendererBin();
 
 // Sets the volume of a bin made by MakeAudioRendererBin, as a linear factor.
 bool SetAudioRendererVolume(GstElement* renderer, double linear);

@@ -6,6 +6,7 @@
 
 #include "player/AudioRendererBin.h"
 #include "player/DecoderParamsAdapter.h"
+#include "player/ElementFactories.h"
 #include "player/FrameRelay.h"
 #include "player/ParseFilterClient.h"
 #include "player/PlaybackMath.h"
@@ -14,12 +15,15 @@
 
 using namespace zv;
 
+
 namespace {
 
 // Element names, as graph tools show them.
 constexpr const char* kAacDecoderOneChannel = "COREAAC AUDIO";
 constexpr const char* kAacDecoderTwoChannels = "CoreAAC Decoder";
 constexpr const char* kAudioRendererName = "DirectSound Audio Renderer";
+constexpr const char* kAacDecoderFactory = "avdec_aac";
+constexpr const char* kConverterFactory = "videoconvert";
 
 bool PadNameContains(GstPad* pad, const char* marker) {
   GCharPtr name(gst_pad_get_name(pad));
@@ -84,10 +88,13 @@ int32_t CGraphPlayer::CountAudioPins(GstElement* filter) {
 int32_t CGraphPlayer::AddFilter(GstElement* element, GstElementPtr& field) {
   if (!element) return -1;
   gst_object_ref_sink(element);
-  GstElementPtr owned(element);
+  return AddOwnedFilter(GstElementPtr(element), field);
+}
+
+int32_t CGraphPlayer::AddOwnedFilter(GstElementPtr element, GstElementPtr& field) {
   if (!graph_) return E_POINTER;
-  if (!gst_bin_add(GST_BIN(graph_.get()), element)) return E_FAIL;
-  field = std::move(owned);
+  if (!gst_bin_add(GST_BIN(graph_.get()), element.get())) return E_FAIL;
+  field = std::move(element);
   return S_OK;
 }
 
@@ -113,6 +120,46 @@ int32_t CGraphPlayer::ConnectFilters(GstElement* upstream, GstElement* downstrea
   return result;
 }
 
+CGraphPlayer::LoadedGraph CGraphPlayer::LoadGraph(const std::string& path, uint8_t optionFlag) {
+  LoadedGraph loaded;
+  loaded.path = path;
+  loaded.graph.reset(gst_pipeline_new("graph"));
+  if (!loaded.graph) {
+    loaded.result = E_FAIL;
+    return loaded;
+  }
+  gst_object_ref_sink(loaded.graph.get());
+  GstElement* parse = gst_element_factory_make(kParseFilterFactory, kParseFilterElementName);
+  if (!parse) {
+    loaded.result = REGDB_E_CLASSNOTREG;
+    return loaded;
+  }
+  gst_object_ref_sink(parse);
+  loaded.parseFilter.reset(parse);
+  if (!gst_bin_add(GST_BIN(loaded.graph.get()), parse)) {
+    loaded.result = E_FAIL;
+    return loaded;
+  }
+  if (auto sensors = ParseFilterClient::QuerySensorSource(parse)) sensors->SetOption(optionFlag);
+  auto source = ParseFilterClient::QueryFileSource(parse);
+  if (!source) return loaded;
+  const int32_t result = source->Load(path.c_str());
+  loaded.result = result < 0 ? 1 : result;
+  if (loaded.result == 0 && CountAudioPins(parse) > 0) {
+    if (GstElement* renderer = MakeAudioRendererBin(kAudioRendererName)) {
+      loaded.audioRenderer.reset(GST_ELEMENT(gst_object_ref_sink(renderer)));
+      gst_element_set_state(renderer, GST_STATE_READY);
+    }
+  }
+  return loaded;
+}
+
+void CGraphPlayer::PreloadPlugins() {
+  PreloadVideoDecoderBin();
+  PreloadAudioRendererBin();
+  PreloadElementFactories({kAacDecoderFactory, kConverterFactory, "appsink"});
+}
+
 int32_t CGraphPlayer::OpenFile(const std::string& path) {
   if (graphBuilt_) Teardown();
   if (path.empty()) return 1;
@@ -120,35 +167,31 @@ int32_t CGraphPlayer::OpenFile(const std::string& path) {
     gst_element_set_state(parseFilter_.get(), GST_STATE_NULL);
     parseFilter_.reset();
   }
-  path_ = path;
-  graph_.reset(gst_pipeline_new("graph"));
-  if (!graph_) return E_FAIL;
-  gst_object_ref_sink(graph_.get());
+  return OpenLoadedGraph(LoadGraph(path, optionFlag_));
+}
+
+int32_t CGraphPlayer::OpenLoadedGraph(LoadedGraph loaded) {
+  if (graphBuilt_) Teardown();
+  path_ = std::move(loaded.path);
+  graph_ = std::move(loaded.graph);
+  parseFilter_ = std::move(loaded.parseFilter);
+  readyAudioRenderer_ = std::move(loaded.audioRenderer);
+  if (!graph_) return loaded.result;
   relay_ = std::make_unique<FrameRelay>(std::array<IVideoWindow*, 2>{window1_, window2_});
-
-  GstElement* parse = gst_element_factory_make(kParseFilterFactory, kParseFilterElementName);
-  const int32_t added = AddFilter(parse, parseFilter_);
-  if (!parse) return REGDB_E_CLASSNOTREG;
-  if (added < 0) return added;
-  if (auto sensors = ParseFilterClient::QuerySensorSource(parseFilter_.get()))
-    sensors->SetOption(optionFlag_);
-  auto source = ParseFilterClient::QueryFileSource(parseFilter_.get());
-  if (!source) return 1;
-  const int32_t loaded = source->Load(path_.c_str());
-  if (loaded < 0) return 1;
-
+  if (loaded.result != 0) return loaded.result;
   channelCount_ = CountVideoPins(parseFilter_.get());
   if (channelCount_ == 1) return BuildOneChannelGraph();
   if (channelCount_ == 2) return BuildTwoChannelGraph();
-  return loaded;
+  return loaded.result;
 }
 
 int32_t CGraphPlayer::AddAudioFilters(int32_t audioPins, const char* decoderName) {
   if (audioPins <= 0) return S_OK;
   if (audioPins < 1000) {
-    const int32_t r = AddFilter(gst_element_factory_make("avdec_aac", decoderName), audioDecoder_);
+    const int32_t r = AddFilter(gst_element_factory_make(kAacDecoderFactory, decoderName), audioDecoder_);
     if (r < 0) return r;
   }
+  if (readyAudioRenderer_) return AddOwnedFilter(std::move(readyAudioRenderer_), audioRenderer_);
   return AddFilter(MakeAudioRendererBin(kAudioRendererName), audioRenderer_);
 }
 
@@ -173,7 +216,7 @@ int32_t CGraphPlayer::BuildOneChannelGraph() {
   int32_t r = AddAudioFilters(audioPins, kAacDecoderOneChannel);
   if (r < 0) return r;
   if ((r = AddFilter(MakeVideoDecoderBin("FFDShow Decoder1"), decoder1_)) < 0) return r;
-  if ((r = AddFilter(gst_element_factory_make("videoconvert", "Color Space Convertor 1"), converter1_)) < 0)
+  if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 1"), converter1_)) < 0)
     return r;
   if ((r = AddFilter(MakeVideoRendererSink("Mixing Renderer9"), renderer1_)) < 0) return r;
   if ((r = ConfigureRenderer(renderer1_.get(), 0)) < 0) return r;
@@ -194,9 +237,9 @@ int32_t CGraphPlayer::BuildTwoChannelGraph() {
   if (r < 0) return r;
   if ((r = AddFilter(MakeVideoDecoderBin("FFDShow Decoder1"), decoder1_)) < 0) return r;
   if ((r = AddFilter(MakeVideoDecoderBin("FFDShow Decoder2"), decoder2_)) < 0) return r;
-  if ((r = AddFilter(gst_element_factory_make("videoconvert", "Color Space Convertor 1"), converter1_)) < 0)
+  if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 1"), converter1_)) < 0)
     return r;
-  if ((r = AddFilter(gst_element_factory_make("videoconvert", "Color Space Convertor 2"), converter2_)) < 0)
+  if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 2"), converter2_)) < 0)
     return r;
   if ((r = AddFilter(MakeVideoRendererSink("Mixing Renderer9-1"), renderer1_)) < 0) return r;
   if ((r = AddFilter(MakeVideoRendererSink("Mixing Renderer9-2"), renderer2_)) < 0) return r;

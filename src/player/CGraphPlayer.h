@@ -31,9 +31,32 @@ class CGraphPlayer {
   void Prepare(uint8_t optionFlag);
   void SetOptionFlag(uint8_t flag) { optionFlag_ = flag; }
 
+  // A pipeline holding the parse filter with the recording loaded into it:
+  // the slow part of an open (it reads the file), which any thread may do.
+  struct LoadedGraph {
+    zv::GstElementPtr graph;
+    zv::GstElementPtr parseFilter;
+    // Made ready when the recording has audio: opening the sound device is
+    // slow, so it is done here too.
+    zv::GstElementPtr audioRenderer;
+    std::string path;
+    // 0 when the recording loaded, 1 when it did not, or the negative
+    // result of the step that failed.
+    int32_t result = 1;
+  };
+  // Creates the pipeline, adds the parse filter, sets its option and loads
+  // the recording. Touches no engine, so it runs on any thread.
+  static LoadedGraph LoadGraph(const std::string& path, uint8_t optionFlag);
+  // Loads the plugins of every element a graph may need, so that building
+  // one on the window's thread does not wait for them. Any thread.
+  static void PreloadPlugins();
+
   // 0 when a graph was built, 1 when the recording did not open, or the
   // negative result of the step that failed.
   int32_t OpenFile(const std::string& path);
+  // The rest of OpenFile once LoadGraph has run: takes the pipeline and
+  // builds the graph for the channels the parse filter offers.
+  int32_t OpenLoadedGraph(LoadedGraph loaded);
   int32_t Teardown();
 
   int32_t Run();
@@ -71,7 +94,8 @@ class CGraphPlayer {
   static int32_t CountAudioPins(GstElement* filter);
 
  private:
-  int32_t AddFilter(GstElement* element, zv::GstElementPtr& field);
+  int32_t AddFilter(GstElement* element, zv::GstElementPtr& field);  // takes a floating reference
+  int32_t AddOwnedFilter(zv::GstElementPtr element, zv::GstElementPtr& field);
   int32_t ConnectFilters(GstElement* upstream, GstElement* downstream);
   int32_t AddAudioFilters(int32_t audioPins, const char* decoderName);
   void ConnectAudio(int32_t audioPins);
@@ -90,6 +114,7 @@ class CGraphPlayer {
   zv::GstElementPtr decoder1_, decoder2_;
   zv::GstElementPtr audioDecoder_;
   zv::GstElementPtr audioRenderer_;
+  zv::GstElementPtr readyAudioRenderer_;  // made by LoadGraph, until the build takes it
   zv::GstElementPtr converter1_, converter2_;
   zv::IVideoWindow* window1_;
   zv::IVideoWindow* window2_;

@@ -25,14 +25,23 @@ void CVideoPlayer::Init(IVideoWindow* window1, IVideoWindow* window2) {
 }
 
 int CVideoPlayer::Open(const std::string& path) {
-  if (!window1_ || path.empty()) return 0;
+  if (!BeginOpen(path)) return 0;
+  return FinishOpen(CGraphPlayer::LoadGraph(path, optionFlag_));
+}
+
+bool CVideoPlayer::BeginOpen(const std::string& path) {
+  if (!window1_ || path.empty()) return false;
   if (engine_) {
     engine_->Stop();
     engine_->SetPosition(0);
     Close();
   }
+  return true;
+}
+
+int CVideoPlayer::FinishOpen(CGraphPlayer::LoadedGraph loaded) {
   CreateEngine();
-  if (engine_->OpenFile(path) == 1) {
+  if (engine_->OpenLoadedGraph(std::move(loaded)) == 1) {
     Close();
     return 0;
   }

@@ -24,6 +24,13 @@ class CVideoPlayer {
   int Open(const std::string& path);
   void Close();
 
+  // Open in two halves, so that the slow part (CGraphPlayer::LoadGraph) can
+  // run on another thread: BeginOpen checks the arguments and throws the old
+  // engine away (false when there is nothing to open); FinishOpen builds the
+  // new engine on the loaded pipeline and returns what Open returns.
+  bool BeginOpen(const std::string& path);
+  int FinishOpen(CGraphPlayer::LoadedGraph loaded);
+
   int SeekTo(int32_t positionMs);
   // One frame or more forward (or back, when negative) while paused;
   // `positionMs` receives the position it goes to.

@@ -4,19 +4,28 @@
 
 #include <algorithm>
 
+#include "player/ElementFactories.h"
 #include "player/PlayState.h"
 
 namespace zv {
 namespace {
 constexpr const char* kBalanceName = "brightness";
 constexpr const char* kFlipName = "mirror";
+constexpr const char* kParserFactory = "h264parse";
+constexpr const char* kDecoderFactory = "avdec_h264";
+constexpr const char* kBalanceFactory = "videobalance";
+constexpr const char* kFlipFactory = "videoflip";
 }  // namespace
 
+void PreloadVideoDecoderBin() {
+  PreloadElementFactories({kParserFactory, kDecoderFactory, kBalanceFactory, kFlipFactory});
+}
+
 GstElement* MakeVideoDecoderBin(const char* name) {
-  GstElement* parse = gst_element_factory_make("h264parse", nullptr);
-  GstElement* decode = gst_element_factory_make("avdec_h264", nullptr);
-  GstElement* balance = gst_element_factory_make("videobalance", kBalanceName);
-  GstElement* flip = gst_element_factory_make("videoflip", kFlipName);
+  GstElement* parse = gst_element_factory_make(kParserFactory, nullptr);
+  GstElement* decode = gst_element_factory_make(kDecoderFactory, nullptr);
+  GstElement* balance = gst_element_factory_make(kBalanceFactory, kBalanceName);
+  GstElement* flip = gst_element_factory_make(kFlipFactory, kFlipName);
   if (!parse || !decode || !balance || !flip) {
     for (GstElement* e : {parse, decode, balance, flip})
       if (e) gst_object_unref(gst_object_ref_sink(e));

@@ -29,5 +29,7 @@ class DecoderParamsAdapter : public IDecoderParams {
 // (brightness) and videoflip (mirror), with ghost pads "sink" and "src".
 // Returns nullptr when an element is missing on the machine.
 GstElement* MakeVideoDecoderBin(const char* name);
+// Loads the plugins of the bin's elements (any thread).
+void PreloadVideoDecoderBin();
 
 }  // namespace zv

@@ -1,5 +1,7 @@
 #include "player/ParseFilterClient.h"
 
+#include <algorithm>
+
 namespace zv {
 
 bool ParseFilterClient::HasSignal(GstElement* filter, const char* name) {
@@ -14,6 +16,19 @@ std::unique_ptr<ISensorStreamSource> ParseFilterClient::QuerySensorSource(GstEle
 std::unique_ptr<IFileSourceFilter> ParseFilterClient::QueryFileSource(GstElement* filter) {
   if (!HasSignal(filter, kLoadSignal)) return nullptr;
   return std::unique_ptr<IFileSourceFilter>(new ParseFilterClient(filter));
+}
+
+std::vector<PulledSensorRecord> ParseFilterClient::PullAllRecords(GstElement* filter, size_t limit) {
+  std::vector<PulledSensorRecord> records;
+  while (records.size() < limit) {
+    uint8_t buffer[kSensorRecordBufferSize] = {};
+    uint32_t length = kSensorRecordBufferSize, timeMs = 0;
+    auto source = QuerySensorSource(filter);
+    if (!source || source->ReadRecord(buffer, &length, &timeMs) != kReadRecordOk) break;
+    length = std::min(length, kSensorRecordBufferSize);
+    records.push_back(PulledSensorRecord{timeMs, std::vector<uint8_t>(buffer, buffer + length)});
+  }
+  return records;
 }
 
 int32_t ParseFilterClient::SetOption(int32_t flag) {

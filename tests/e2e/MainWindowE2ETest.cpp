@@ -10,11 +10,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include "app/CZorvaneViewerDlg.h"
@@ -199,6 +202,7 @@ TEST_F(MainWindowE2ETest, ABrokenRecordingShowsTheMessageAndTheNextOnePlays) {
   });
   answer.start(50);
   dialog_->OpenPaths({card});
+  EXPECT_TRUE(WaitFor([&] { return !shownText.isEmpty(); }));
   EXPECT_EQ(shownText, QString("VARNI Viewer|동영상을 플레이 할 수 없습니다."));
   EXPECT_TRUE(Playing());
   EXPECT_EQ(dialog_->RecordingList()->currentRow, 1);
@@ -260,6 +264,64 @@ TEST_F(MainWindowE2ETest, ASeekWhilePausedMovesTheInstrumentsAndTheMarker) {
   EXPECT_FLOAT_EQ(dialog_->PositionText()->latitudeDeg, static_cast<float>(NmeaToDegrees(last.latitude)));
   EXPECT_GT(last.speedKmh, 0.0);
   EXPECT_EQ(dialog_->TimeText()->positionMs, 3600);
+}
+
+// Every open loads off the window's thread: the automatic advance goes
+// through ten recordings one after another, each opened in turn, and the
+// window keeps handling its timers meanwhile.
+TEST_F(MainWindowE2ETest, TheAutomaticAdvancePlaysTenRecordingsInTurn) {
+  const QString one = card_.path() + "/one.avi";
+  ASSERT_EQ(QProcess::execute(g_program + "/zv-mkrec", {one, "--seconds", "1", "--front", "160x90", "--rear", "none",
+                                                         "--audio", "none"}),
+            0);
+  QStringList names;
+  for (int i = 0; i < 10; ++i) {
+    names << QString("REC_20130521_1500%1_F.AVI").arg(i * 2, 2, 10, QChar('0'));
+    ASSERT_TRUE(QFile::copy(one, card_.path() + "/" + names.back()));
+  }
+  QFile::remove(one);
+  QStringList opened;
+  bool sawPending = false;
+  qint64 longestTickGapMs = 0;
+  QElapsedTimer sinceTick;
+  sinceTick.start();
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    longestTickGapMs = std::max(longestTickGapMs, sinceTick.restart());
+    sawPending = sawPending || dialog_->OpenPending();
+    const QString name = QString::fromStdString(dialog_->CurrentFileName());
+    if (State() == Running && (opened.isEmpty() || opened.back() != name)) opened << name;
+  });
+  watch.start(10);
+  dialog_->SpeedSlider()->setValue(100);
+  dialog_->OpenPaths({card_.path()});
+  ASSERT_TRUE(WaitFor([&] { return opened.size() == 10 && State() == Stopped; }, 40000)) << opened.join(' ').toStdString();
+  EXPECT_EQ(opened, names);
+  EXPECT_TRUE(sawPending);
+  EXPECT_EQ(dialog_->RecordingList()->currentRow, 0);
+  std::printf("ten recordings: longest gap between 10 ms ticks %lld ms\n", static_cast<long long>(longestTickGapMs));
+}
+
+// A second open given while the first is still loading wins, and a pause
+// given meanwhile waits for it.
+TEST_F(MainWindowE2ETest, ASecondOpenWhileTheFirstLoadsEndsWithTheSecond) {
+  dialog_->OpenPaths({Card({"REC_20130521_143015_F.AVI", "REC_20130521_143115_F.AVI"})});
+  ASSERT_TRUE(Playing());
+  dialog_->PlayListItem(0);
+  dialog_->PlayListItem(1);
+  EXPECT_TRUE(dialog_->OpenPending());
+  Key(Qt::Key_Space);
+  bool sawFirst = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    sawFirst = sawFirst || (State() != NoGraph && dialog_->CurrentFileName() == "REC_20130521_143015_F.AVI");
+  });
+  watch.start(5);
+  ASSERT_TRUE(WaitFor([&] { return !dialog_->OpenPending() && State() == Paused; }));
+  EXPECT_EQ(dialog_->CurrentFileName(), "REC_20130521_143115_F.AVI");
+  EXPECT_EQ(dialog_->RecordingList()->currentRow, 1);
+  EXPECT_FALSE(sawFirst);
+  EXPECT_TRUE(dialog_->Button(1013)->isVisible());  // Play stands in Pause's place
 }
 
 TEST_F(MainWindowE2ETest, PlayAndSpaceBeforeAnyRecordingDoNothing) {

@@ -144,6 +144,7 @@ TEST_F(TimelineTest, IAndOMarkAClipOnTheSeekBarUntilTheNextOpen) {
   EXPECT_EQ(slider->clipOutMs, -1);
   dialog_->OnCommand(kCmdNext);  // the list's end: stopped, the marks stay till an open
   dialog_->PlayListItem(0);
+  ASSERT_TRUE(WaitFor([&] { return !dialog_->OpenPending() && State() == Running; }));
   EXPECT_EQ(slider->clipInMs, -1);
 }
 
