@@ -120,6 +120,11 @@ int32_t CGraphPlayer::ConnectFilters(GstElement* upstream, GstElement* downstrea
   return result;
 }
 
+CGraphPlayer::LoadedGraph::~LoadedGraph() {
+  if (audioRenderer) gst_element_set_state(audioRenderer.get(), GST_STATE_NULL);
+  if (graph) gst_element_set_state(graph.get(), GST_STATE_NULL);
+}
+
 CGraphPlayer::LoadedGraph CGraphPlayer::LoadGraph(const std::string& path, uint8_t optionFlag) {
   LoadedGraph loaded;
   loaded.path = path;

@@ -43,6 +43,13 @@ class CGraphPlayer {
     // 0 when the recording loaded, 1 when it did not, or the negative
     // result of the step that failed.
     int32_t result = 1;
+
+    LoadedGraph() = default;
+    LoadedGraph(LoadedGraph&&) = default;
+    LoadedGraph& operator=(LoadedGraph&&) = default;
+    // A graph that no engine took (a superseded or cancelled open) gives
+    // its sound device back before it goes.
+    ~LoadedGraph();
   };
   // Creates the pipeline, adds the parse filter, sets its option and loads
   // the recording. Touches no engine, so it runs on any thread.
