@@ -67,6 +67,9 @@ inline constexpr char kAudioStreamName[] = "Audio";
 // Audio format tags (WAVEFORMATEX.wFormatTag).
 inline constexpr std::uint16_t kWaveFormatPcm = 0x0001;
 inline constexpr std::uint16_t kWaveFormatAac = 0x00FF;
+inline constexpr std::uint16_t kWaveFormatMp3 = 0x0055;
+inline constexpr std::uint16_t kWaveFormatImaAdpcm = 0x0011;
+inline constexpr std::uint16_t kWaveFormatExtensible = 0xFFFE;
 inline constexpr int kAacFrameSamples = 1024;
 
 // The LIST 'movi' of the first RIFF part starts at a multiple of this.

@@ -1,12 +1,10 @@
 #include "element/ParseFilterSession.h"
 
-#include <gst/audio/audio.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <numeric>
 
+#include "element/StreamCaps.h"
 #include "player/SensorStreamSource.h"
 
 GST_DEBUG_CATEGORY_EXTERN(vn_stream_parse_debug);
@@ -15,38 +13,6 @@ GST_DEBUG_CATEGORY_EXTERN(vn_stream_parse_debug);
 namespace zv {
 
 namespace {
-
-GstCaps* VideoCaps(const VideoStream& v) {
-  uint32_t divisor = std::gcd(v.rate, v.scale);
-  return gst_caps_new_simple("video/x-h264", "stream-format", G_TYPE_STRING, "byte-stream",
-                             "alignment", G_TYPE_STRING, "au", "width", G_TYPE_INT,
-                             static_cast<gint>(v.width), "height", G_TYPE_INT,
-                             static_cast<gint>(v.height), "framerate", GST_TYPE_FRACTION,
-                             static_cast<gint>(v.rate / divisor),
-                             static_cast<gint>(v.scale / divisor), nullptr);
-}
-
-GstCaps* AudioCaps(const AudioStream& a) {
-  auto rate = static_cast<gint>(a.sampleRate);
-  auto channels = static_cast<gint>(a.channels);
-  if (a.codec == AudioCodec::Pcm) {
-    GstCaps* caps = gst_caps_new_simple("audio/x-raw", "format", G_TYPE_STRING, "S16LE", "layout",
-                                        G_TYPE_STRING, "interleaved", "rate", G_TYPE_INT, rate,
-                                        "channels", G_TYPE_INT, channels, nullptr);
-    if (channels > 2) {
-      gst_caps_set_simple(caps, "channel-mask", GST_TYPE_BITMASK,
-                          gst_audio_channel_get_fallback_mask(channels), nullptr);
-    }
-    return caps;
-  }
-  GstBuffer* config = gst_buffer_new_memdup(a.codecData.data(), a.codecData.size());
-  GstCaps* caps = gst_caps_new_simple("audio/mpeg", "mpegversion", G_TYPE_INT, 4, "stream-format",
-                                      G_TYPE_STRING, "raw", "codec_data", GST_TYPE_BUFFER, config,
-                                      "rate", G_TYPE_INT, rate, "channels", G_TYPE_INT, channels,
-                                      nullptr);
-  gst_buffer_unref(config);
-  return caps;
-}
 
 // The last chunk that starts at or before t (0 when none does).
 size_t ChunkAt(const std::vector<MediaChunk>& chunks, uint64_t t) {
@@ -87,7 +53,9 @@ int32_t ParseFilterSession::Load(const char* utf8Path) {
   if (reader_ || GST_STATE(element_) > GST_STATE_READY) return kLoadUnexpected;
   auto reader = std::make_unique<RecordingReader>();
   if (!reader->Open(utf8Path)) {
-    GST_INFO_OBJECT(element_, "cannot load %s: %s", utf8Path, reader->errorMessage());
+    // Posted for the application's log: Load's result alone does not say why.
+    const char* why = reader->openErrno() != 0 ? g_strerror(reader->openErrno()) : reader->errorMessage();
+    GST_ELEMENT_WARNING(element_, RESOURCE, OPEN_READ, ("Cannot load %s.", utf8Path), ("%s", why));
     if (reader->error() != ScanError::Unreadable) return kLoadInvalidFormat;
     return reader->openErrno() == ENOENT ? kLoadFileNotFound : kLoadFailed;
   }
@@ -107,14 +75,15 @@ int32_t ParseFilterSession::Load(const char* utf8Path) {
   for (size_t i = 0; i < rec.video.size(); ++i) {
     gchar* name = g_strdup_printf("%s%zu", kVideoPadMarker, i + 1);
     AddStream(gst_pad_new_from_template(gst_element_class_get_pad_template(klass, "Video%u"), name),
-              VideoCaps(rec.video[i]), rec.video[i].chunks);
+              CapsOfVideo(rec.video[i]), rec.video[i].chunks);
     g_free(name);
   }
   if (rec.audio) {
     AddStream(gst_pad_new_from_template(gst_element_class_get_pad_template(klass, kAudioPadMarker),
                                         kAudioPadMarker),
-              AudioCaps(*rec.audio), rec.audio->chunks);
+              CapsOfAudio(*rec.audio), rec.audio->chunks);
   }
+  videoStreams_ = rec.video.size();
   gst_element_no_more_pads(element_);
   return kLoadOk;
 }
@@ -208,6 +177,7 @@ bool ParseFilterSession::HasStickyEvent(GstPad* pad, GstEventType type) {
 }
 
 void ParseFilterSession::QueueStartEvents(uint32_t segmentSeqnum, bool withStreamStart) {
+  segmentSeqnum_ = segmentSeqnum;
   guint groupId = gst_util_group_id_next();
   for (size_t i = 0; i < streams_.size(); ++i) {
     GstPad* pad = streams_[i]->pad();
@@ -323,9 +293,15 @@ bool ParseFilterSession::AllNotLinked() const {
                      [](const auto& s) { return s->lastFlow() == GST_FLOW_NOT_LINKED; });
 }
 
+// The end of the streams carries the seqnum of their segment (the seek's),
+// so that the application tells the end of a segment that a later seek has
+// flushed from the end of the current one.
 void ParseFilterSession::EndStreams() {
-  for (size_t i = 0; i < streams_.size(); ++i)
-    queue_->Push(i, GST_MINI_OBJECT_CAST(gst_event_new_eos()), 0);
+  for (size_t i = 0; i < streams_.size(); ++i) {
+    GstEvent* eos = gst_event_new_eos();
+    gst_event_set_seqnum(eos, segmentSeqnum_);
+    queue_->Push(i, GST_MINI_OBJECT_CAST(eos), 0);
+  }
   gst_task_pause(task_);
 }
 
@@ -366,7 +342,12 @@ GstBuffer* ParseFilterSession::BufferOf(size_t stream, const MediaChunk& chunk) 
     gst_buffer_unref(buffer);
     return nullptr;
   }
-  GST_BUFFER_PTS(buffer) = chunk.timeNs;
+  // Video chunks lie in decode order: their times are decode times. Only a
+  // key frame's presentation time is known to equal it; the others are left
+  // for the decoder to recover in display order (from the decode times), so
+  // that B-frames play in order.
+  const bool video = stream < videoStreams_;
+  GST_BUFFER_PTS(buffer) = !video || chunk.keyFrame ? chunk.timeNs : GST_CLOCK_TIME_NONE;
   GST_BUFFER_DTS(buffer) = chunk.timeNs;
   GST_BUFFER_DURATION(buffer) = chunk.durationNs;
   GST_BUFFER_OFFSET(buffer) = chunk.offset;

@@ -75,6 +75,7 @@ class ParseFilterSession {
   std::vector<const std::vector<MediaChunk>*> chunks_;  // per stream
   std::vector<size_t> next_;                            // next chunk per stream
   std::vector<bool> discont_;
+  size_t videoStreams_ = 0;  // the first streams are the video channels
 
   GstTask* task_ = nullptr;
   GRecMutex taskLock_;
@@ -83,6 +84,7 @@ class ParseFilterSession {
   bool streaming_ = false;
   bool flowErrorPosted_ = false;
   uint32_t lastSeekSeqnum_ = GST_SEQNUM_INVALID;
+  uint32_t segmentSeqnum_ = GST_SEQNUM_INVALID;  // of the segment the streams play
 
   std::mutex recordMutex_;
   size_t nextRecord_ = 0;

@@ -1,6 +1,7 @@
 #include "element/VnStreamParse.h"
 
 #include "element/ParseFilterSession.h"
+#include "element/StreamCaps.h"
 #include "player/SensorStreamSource.h"
 
 GST_DEBUG_CATEGORY(vn_stream_parse_debug);
@@ -25,14 +26,11 @@ namespace {
 
 enum { kPropLocation = 1 };
 
-GstStaticPadTemplate videoTemplate = GST_STATIC_PAD_TEMPLATE(
-    "Video%u", GST_PAD_SRC, GST_PAD_SOMETIMES,
-    GST_STATIC_CAPS("video/x-h264, stream-format = (string) byte-stream, alignment = (string) au"));
+GstStaticPadTemplate videoTemplate =
+    GST_STATIC_PAD_TEMPLATE("Video%u", GST_PAD_SRC, GST_PAD_SOMETIMES, GST_STATIC_CAPS(zv::kVideoTemplateCaps));
 
-GstStaticPadTemplate audioTemplate = GST_STATIC_PAD_TEMPLATE(
-    "Audio", GST_PAD_SRC, GST_PAD_SOMETIMES,
-    GST_STATIC_CAPS("audio/mpeg, mpegversion = (int) 4, stream-format = (string) raw; "
-                    "audio/x-raw, format = (string) S16LE, layout = (string) interleaved"));
+GstStaticPadTemplate audioTemplate =
+    GST_STATIC_PAD_TEMPLATE("Audio", GST_PAD_SRC, GST_PAD_SOMETIMES, GST_STATIC_CAPS(zv::kAudioTemplateCaps));
 
 zv::ParseFilterSession& SessionOf(gpointer object) {
   return *GST_VN_STREAM_PARSE(object)->session;
@@ -285,7 +283,7 @@ static void gst_vn_stream_parse_class_init(GstVnStreamParseClass* klass) {
   gst_element_class_add_static_pad_template(elementClass, &audioTemplate);
   gst_element_class_set_static_metadata(
       elementClass, zv::kParseFilterElementName, "Codec/Demuxer",
-      "Reads a dashcam recording: H.264 video channels, audio and sensor records",
+      "Reads a dashcam recording: its video channels, audio and sensor records",
       "Zorvane Viewer");
 
   auto flags = static_cast<GSignalFlags>(G_SIGNAL_RUN_LAST | G_SIGNAL_ACTION);

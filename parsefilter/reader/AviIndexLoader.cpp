@@ -324,6 +324,7 @@ bool AviIndexLoader::FillTables() {
   }
   if (out_->video.front().chunks.empty()) return Reject("the index lists no front-video chunk");
   for (const VideoStream& v : out_->video) {
+    if (IsIntraOnly(v.codec)) continue;
     const bool allKey = std::all_of(v.chunks.begin(), v.chunks.end(), [](const MediaChunk& c) { return c.keyFrame; });
     if (v.chunks.size() > 1 && allKey) return Reject("the index marks every frame a key frame");
   }

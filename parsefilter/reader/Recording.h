@@ -16,9 +16,16 @@ struct MediaChunk {
   bool keyFrame = false;  // video: an IDR access unit; audio: always true
 };
 
+enum class VideoCodec { H264, H265, Mpeg4, Mjpeg };
+
+// Key frames decide where a seek may start; MJPEG frames all are.
+inline bool IsIntraOnly(VideoCodec codec) { return codec == VideoCodec::Mjpeg; }
+
 struct VideoStream {
   uint32_t streamNumber = 0;  // the NN of its 'NNdc' chunks
   std::string name;
+  VideoCodec codec = VideoCodec::H264;
+  std::vector<uint8_t> codecData;  // strf bytes after the BITMAPINFOHEADER (MPEG-4: its headers)
   uint32_t width = 0;
   uint32_t height = 0;
   uint32_t rate = 30;  // frames per second = rate / scale
@@ -26,7 +33,7 @@ struct VideoStream {
   std::vector<MediaChunk> chunks;
 };
 
-enum class AudioCodec { Aac, Pcm };
+enum class AudioCodec { Aac, Pcm, Mp3, ImaAdpcm };
 
 struct AudioStream {
   uint32_t streamNumber = 0;
@@ -34,10 +41,21 @@ struct AudioStream {
   AudioCodec codec = AudioCodec::Aac;
   uint32_t sampleRate = 0;
   uint32_t channels = 0;
-  uint32_t bitsPerSample = 16;
-  uint32_t blockAlign = 0;            // PCM: bytes per sample frame
+  uint32_t bitsPerSample = 16;        // PCM: 8, 16 or 24
+  uint32_t blockAlign = 0;            // PCM: bytes per sample frame; ADPCM: bytes per block
+  uint32_t samplesPerBlock = 1;       // PCM: 1; ADPCM: the samples a block decodes to
+  // AAC and MP3: the samples one chunk holds (chunks of whole frames; the
+  // stream header's chunk duration, dwScale / dwRate, tells how many).
+  // 0 for PCM and ADPCM, whose chunks count by their size.
+  uint32_t samplesPerChunk = 0;
   std::vector<uint8_t> codecData;     // AAC: the AudioSpecificConfig
   std::vector<MediaChunk> chunks;
+
+  // The samples a chunk of `size` bytes holds.
+  uint64_t SamplesIn(uint32_t size) const {
+    if (samplesPerChunk > 0) return samplesPerChunk;
+    return blockAlign > 0 ? static_cast<uint64_t>(size / blockAlign) * samplesPerBlock : 0;
+  }
 };
 
 // A sensor record: its time and where its bytes lie in Recording::recordBytes.

@@ -4,16 +4,16 @@
 #include <cstdlib>
 
 #include "RecordingFormat.h"
-#include "reader/AnnexBScanner.h"
+#include "reader/KeyFrameProbe.h"
 
 namespace zv {
 
 namespace {
 
 constexpr size_t kMaxHeaderListSize = 1 << 20;
-// Key frames are told from the first slice of an access unit: the first
-// bytes usually hold it (after the parameter sets); a long SEI is read past
-// in larger steps.
+// Key frames are told from the first picture of a chunk: the first bytes
+// usually hold it (after the parameter sets); a long SEI is read past in
+// larger steps.
 constexpr size_t kKeyFrameFirstProbe = 256;
 constexpr size_t kKeyFrameScanWindow = 4096;
 constexpr uint32_t kRecordList = recfmt::FourCC("rec ");  // groups chunks in some files
@@ -115,12 +115,13 @@ void RecordingScanner::VisitMediaChunk(const ChunkHeader& chunk) {
   if (slot == StreamCatalog::kAudioSlot) {
     out_->audio->chunks.push_back(MediaChunk{chunk.dataPos, chunk.size, 0, 0, true});
   } else {
-    out_->video[static_cast<size_t>(slot)].chunks.push_back(
-        MediaChunk{chunk.dataPos, chunk.size, 0, 0, IsKeyFrame(chunk)});
+    VideoStream& video = out_->video[static_cast<size_t>(slot)];
+    video.chunks.push_back(MediaChunk{chunk.dataPos, chunk.size, 0, 0, IsKeyFrame(video.codec, chunk)});
   }
 }
 
-bool RecordingScanner::IsKeyFrame(const ChunkHeader& chunk) {
+bool RecordingScanner::IsKeyFrame(VideoCodec codec, const ChunkHeader& chunk) {
+  if (IsIntraOnly(codec)) return true;
   // Read the access unit's start, then a window at a time until its first
   // slice shows; the windows overlap by three bytes so that no start code
   // is split.
@@ -130,8 +131,8 @@ bool RecordingScanner::IsKeyFrame(const ChunkHeader& chunk) {
   while (pos < chunk.end) {
     size_t want = static_cast<size_t>(std::min<uint64_t>(step, chunk.end - pos));
     if (!reader_.Read(pos, scratch_.data(), want)) return false;
-    auto verdict = AnnexBScanner::FirstSlice(scratch_.data(), want);
-    if (verdict != AnnexBScanner::Verdict::Unknown) return verdict == AnnexBScanner::Verdict::Idr;
+    auto verdict = KeyFrameProbe::Probe(codec, scratch_.data(), want);
+    if (verdict != KeyFrameProbe::Verdict::Unknown) return verdict == KeyFrameProbe::Verdict::Idr;
     if (want <= 3) break;
     pos += want - 3;
     if (chunk.end - pos <= 3) break;

@@ -41,7 +41,7 @@ class RecordingScanner {
   ScanError ReadHeaderList(const ChunkHeader& chunk);
   void VisitMediaChunk(const ChunkHeader& chunk);
   void AddSensorRecord(const ChunkHeader& chunk);
-  bool IsKeyFrame(const ChunkHeader& chunk);
+  bool IsKeyFrame(VideoCodec codec, const ChunkHeader& chunk);
 
   BufferedReader reader_;
   Recording* out_ = nullptr;

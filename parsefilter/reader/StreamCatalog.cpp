@@ -12,6 +12,8 @@ namespace {
 
 constexpr uint64_t kNsPerSecond = 1000000000ull;
 constexpr uint32_t kMaxDimension = 16384;
+constexpr uint32_t kMaxSamplesPerChunk = 1 << 16;
+constexpr size_t kExtensibleFormatSize = 40;
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 uint32_t Le32(const uint8_t* p) {
@@ -27,13 +29,35 @@ bool HasLetters(uint32_t id, char a, char b) {
   return static_cast<char>((id >> 16) & 0xFF) == a && static_cast<char>((id >> 24) & 0xFF) == b;
 }
 
-bool IsH264Code(uint32_t code) {
+// The video codec a compression code (biCompression or the stream's
+// handler) names, as writers of AVI files spell it.
+std::optional<VideoCodec> VideoCodecOf(uint32_t code) {
   using recfmt::FourCC;
-  for (uint32_t h264 : {FourCC("H264"), FourCC("h264"), FourCC("X264"), FourCC("x264"),
-                        FourCC("AVC1"), FourCC("avc1")}) {
-    if (code == h264) return true;
-  }
-  return false;
+  struct Spelling {
+    uint32_t code;
+    VideoCodec codec;
+  };
+  static const Spelling kSpellings[] = {
+      {FourCC("H264"), VideoCodec::H264},  {FourCC("h264"), VideoCodec::H264},
+      {FourCC("X264"), VideoCodec::H264},  {FourCC("x264"), VideoCodec::H264},
+      {FourCC("AVC1"), VideoCodec::H264},  {FourCC("avc1"), VideoCodec::H264},
+      {FourCC("HEVC"), VideoCodec::H265},  {FourCC("hevc"), VideoCodec::H265},
+      {FourCC("H265"), VideoCodec::H265},  {FourCC("h265"), VideoCodec::H265},
+      {FourCC("X265"), VideoCodec::H265},  {FourCC("x265"), VideoCodec::H265},
+      {FourCC("HVC1"), VideoCodec::H265},  {FourCC("hvc1"), VideoCodec::H265},
+      {FourCC("HEV1"), VideoCodec::H265},  {FourCC("hev1"), VideoCodec::H265},
+      {FourCC("FMP4"), VideoCodec::Mpeg4}, {FourCC("fmp4"), VideoCodec::Mpeg4},
+      {FourCC("XVID"), VideoCodec::Mpeg4}, {FourCC("xvid"), VideoCodec::Mpeg4},
+      {FourCC("DIVX"), VideoCodec::Mpeg4}, {FourCC("divx"), VideoCodec::Mpeg4},
+      {FourCC("DX50"), VideoCodec::Mpeg4}, {FourCC("dx50"), VideoCodec::Mpeg4},
+      {FourCC("MP4V"), VideoCodec::Mpeg4}, {FourCC("mp4v"), VideoCodec::Mpeg4},
+      {FourCC("M4S2"), VideoCodec::Mpeg4}, {FourCC("m4s2"), VideoCodec::Mpeg4},
+      {FourCC("MJPG"), VideoCodec::Mjpeg}, {FourCC("mjpg"), VideoCodec::Mjpeg},
+      {FourCC("JPEG"), VideoCodec::Mjpeg}, {FourCC("jpeg"), VideoCodec::Mjpeg},
+  };
+  for (const Spelling& s : kSpellings)
+    if (s.code == code) return s.codec;
+  return std::nullopt;
 }
 
 // A frame rate within reason: one frame per 10 s up to 1000 frames per second.
@@ -44,13 +68,18 @@ bool PlausibleFrameRate(uint64_t rate, uint64_t scale) {
 std::optional<VideoStream> VideoStreamOf(const StreamHeader& h, uint32_t microSecPerFrame) {
   if (h.type != recfmt::kVideoType || h.format.size() < 40) return std::nullopt;
   const uint8_t* bih = h.format.data();
-  if (!IsH264Code(Le32(bih + 16)) && !IsH264Code(h.handler)) return std::nullopt;
+  std::optional<VideoCodec> codec = VideoCodecOf(Le32(bih + 16));
+  if (!codec) codec = VideoCodecOf(h.handler);
+  if (!codec) return std::nullopt;
   int64_t width = static_cast<int32_t>(Le32(bih + 4));
   int64_t height = std::llabs(static_cast<int32_t>(Le32(bih + 8)));
   if (width < 1 || width > kMaxDimension || height < 1 || height > kMaxDimension)
     return std::nullopt;
   VideoStream v;
   v.name = h.name;
+  v.codec = *codec;
+  const size_t headerSize = std::clamp<size_t>(Le32(bih), 40, h.format.size());
+  v.codecData.assign(h.format.begin() + static_cast<long>(headerSize), h.format.end());
   v.width = static_cast<uint32_t>(width);
   v.height = static_cast<uint32_t>(height);
   if (PlausibleFrameRate(h.rate, h.scale)) {
@@ -76,34 +105,77 @@ std::vector<uint8_t> BuildAacConfig(uint32_t rate, uint32_t channels) {
           static_cast<uint8_t>((index & 1) << 7 | channels << 3)};
 }
 
+// The samples one chunk of a compressed stream holds: the stream header's
+// chunk duration (dwScale / dwRate seconds) when chunks are whole blocks
+// (dwSampleSize 0), else `frameSamples`, one frame a chunk.
+uint32_t SamplesPerChunk(const StreamHeader& h, uint32_t sampleRate, uint32_t frameSamples) {
+  if (h.sampleSize != 0 || h.scale == 0 || h.rate == 0) return frameSamples;
+  const uint64_t samples = (static_cast<uint64_t>(h.scale) * sampleRate + h.rate / 2) / h.rate;
+  return samples >= 1 && samples <= kMaxSamplesPerChunk ? static_cast<uint32_t>(samples) : frameSamples;
+}
+
+bool AacFrom(const StreamHeader& h, const uint8_t* wf, AudioStream& a) {
+  if (a.sampleRate < 7350 || a.sampleRate > 96000) return false;
+  a.codec = AudioCodec::Aac;
+  if (h.format.size() >= 18) {
+    size_t extra = std::min<size_t>(Le16(wf + 16), h.format.size() - 18);
+    a.codecData.assign(wf + 18, wf + 18 + extra);
+  }
+  if (a.codecData.size() < 2) a.codecData = BuildAacConfig(a.sampleRate, a.channels);
+  a.samplesPerChunk = SamplesPerChunk(h, a.sampleRate, recfmt::kAacFrameSamples);
+  return !a.codecData.empty();
+}
+
+bool PcmFrom(AudioStream& a) {
+  if (a.sampleRate < 1000 || a.sampleRate > 192000) return false;
+  if (a.bitsPerSample != 8 && a.bitsPerSample != 16 && a.bitsPerSample != 24) return false;
+  a.codec = AudioCodec::Pcm;
+  a.blockAlign = a.channels * a.bitsPerSample / 8;
+  return true;
+}
+
+bool Mp3From(const StreamHeader& h, AudioStream& a) {
+  if (a.sampleRate < 8000 || a.sampleRate > 48000) return false;
+  a.codec = AudioCodec::Mp3;
+  // MPEG-1 layer III frames hold 1152 samples; MPEG-2 and 2.5 (below 32 kHz) 576.
+  a.samplesPerChunk = SamplesPerChunk(h, a.sampleRate, a.sampleRate >= 32000 ? 1152 : 576);
+  return true;
+}
+
+bool ImaAdpcmFrom(const StreamHeader& h, const uint8_t* wf, AudioStream& a) {
+  a.blockAlign = Le16(wf + 12);
+  if (a.channels > 2 || a.blockAlign < 4 * a.channels || a.sampleRate < 1000 || a.sampleRate > 96000) return false;
+  a.codec = AudioCodec::ImaAdpcm;
+  a.bitsPerSample = 4;
+  // Each channel's block: a 4-byte header holding the first sample, then
+  // two samples a byte.
+  a.samplesPerBlock = (a.blockAlign - 4 * a.channels) * 2 / a.channels + 1;
+  if (h.format.size() >= 20 && Le16(wf + 16) >= 2 && Le16(wf + 18) > 0) a.samplesPerBlock = Le16(wf + 18);
+  return true;
+}
+
 std::optional<AudioStream> AudioStreamOf(const StreamHeader& h) {
   if (h.type != recfmt::kAudioType || h.format.size() < 16) return std::nullopt;
   const uint8_t* wf = h.format.data();
   AudioStream a;
   a.name = h.name;
   uint16_t tag = Le16(wf);
+  // WAVE_FORMAT_EXTENSIBLE (ffmpeg writes PCM above 16 bits so): the format
+  // tag is the first two bytes of its SubFormat GUID.
+  if (tag == recfmt::kWaveFormatExtensible && h.format.size() >= kExtensibleFormatSize) tag = Le16(wf + 24);
   a.channels = Le16(wf + 2);
   a.sampleRate = Le32(wf + 4);
   a.bitsPerSample = Le16(wf + 14);
   if (a.channels < 1 || a.channels > 8) return std::nullopt;
-  if (tag == recfmt::kWaveFormatAac) {
-    if (a.sampleRate < 7350 || a.sampleRate > 96000) return std::nullopt;
-    a.codec = AudioCodec::Aac;
-    if (h.format.size() >= 18) {
-      size_t extra = std::min<size_t>(Le16(wf + 16), h.format.size() - 18);
-      a.codecData.assign(wf + 18, wf + 18 + extra);
-    }
-    if (a.codecData.size() < 2) a.codecData = BuildAacConfig(a.sampleRate, a.channels);
-    if (a.codecData.empty()) return std::nullopt;
-    return a;
+  bool usable = false;
+  switch (tag) {
+    case recfmt::kWaveFormatAac: usable = AacFrom(h, wf, a); break;
+    case recfmt::kWaveFormatPcm: usable = PcmFrom(a); break;
+    case recfmt::kWaveFormatMp3: usable = Mp3From(h, a); break;
+    case recfmt::kWaveFormatImaAdpcm: usable = ImaAdpcmFrom(h, wf, a); break;
+    default: break;
   }
-  if (tag == recfmt::kWaveFormatPcm && a.bitsPerSample == 16) {
-    if (a.sampleRate < 1000 || a.sampleRate > 192000) return std::nullopt;
-    a.codec = AudioCodec::Pcm;
-    a.blockAlign = a.channels * 2;
-    return a;
-  }
-  return std::nullopt;
+  return usable ? std::optional<AudioStream>(std::move(a)) : std::nullopt;
 }
 
 }  // namespace
@@ -189,7 +261,7 @@ void StreamCatalog::AssignTimes(Recording& rec) {
   AudioStream& a = *rec.audio;
   uint64_t samples = 0;
   for (MediaChunk& c : a.chunks) {
-    uint64_t count = a.codec == AudioCodec::Aac ? recfmt::kAacFrameSamples : c.size / a.blockAlign;
+    const uint64_t count = a.SamplesIn(c.size);
     c.timeNs = ScaleNs(samples, 1, a.sampleRate);
     c.durationNs = ScaleNs(samples + count, 1, a.sampleRate) - c.timeNs;
     samples += count;

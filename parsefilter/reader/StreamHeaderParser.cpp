@@ -12,6 +12,7 @@ namespace {
 
 constexpr size_t kMainHeaderSize = 56;
 constexpr size_t kStreamHeaderMinSize = 36;  // up to dwLength
+constexpr size_t kSampleSizeOffset = 44;
 constexpr size_t kMaxStreams = 100;          // stream numbers are two digits
 constexpr size_t kMaxStreamNameLength = 256;
 
@@ -59,6 +60,7 @@ void StreamHeaderParser::ParseStreamList(const uint8_t* data, size_t size) {
       stream.handler = Le32(p + 4);
       stream.scale = Le32(p + 20);
       stream.rate = Le32(p + 24);
+      if (n >= kSampleSizeOffset + 4) stream.sampleSize = Le32(p + kSampleSizeOffset);
     } else if (id == recfmt::kStreamFormat) {
       stream.format.assign(p, p + n);
     } else if (id == recfmt::kSuperIndex) {

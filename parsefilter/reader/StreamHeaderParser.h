@@ -12,6 +12,7 @@ struct StreamHeader {
   uint32_t handler = 0;  // strh.fccHandler
   uint32_t scale = 0;
   uint32_t rate = 0;
+  uint32_t sampleSize = 0;  // 0: every chunk is one block of scale / rate seconds
   std::vector<uint8_t> format;      // strf
   std::string name;                 // strn
   std::vector<uint8_t> superIndex;  // indx (OpenDML), empty when absent

@@ -22,6 +22,7 @@
 #include "sensors/CZvTextCtrl.h"
 #include "sensors/SensorRecords.h"
 #include "skin/CZvButtonCtrl.h"
+#include "skin/CZvScreenCtrl.h"
 #include "skin/CZvSimpleSliderCtrl.h"
 #include "skin/CZvSliderCtrl.h"
 
@@ -65,6 +66,8 @@ void CZorvaneViewerDlg::FinishOpenRecording(RecordingOpener::Result loaded) {
   const std::string path = loaded.graph.path;
   if (!player_.FinishOpen(std::move(loaded.graph)) || (player_.Engine() && player_.Engine()->Run() < 0))
     return ReportOpenFailure();
+  // A recording without a rear channel leaves nothing of the last one there.
+  if (player_.Engine() && player_.Engine()->GetChannelCount() < 2) rearScreen_->ClearFrame();
   currentFileName_ = FileNameOfPath(path);
   EnablePlaybackControls();
   gsensorGraph_->timeWindowMs = static_cast<int>(player_.GetDurationMs());

@@ -1,7 +1,10 @@
 #include "player/AudioRendererBin.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <vector>
 
+#include "platform/DiagnosticsLog.h"
 #include "player/ElementFactories.h"
 
 namespace zv {
@@ -19,23 +22,24 @@ void PreloadAudioRendererBin() {
 }
 
 GstElement* MakeAudioRendererBin(const char* name) {
-  GstElement* convert = gst_element_factory_make(kConvertFactory, nullptr);
-  GstElement* resample = gst_element_factory_make(kResampleFactory, nullptr);
+  // Without scaletempo (a machine without it) rates still work: the sink
+  // then plays the samples faster or slower, and the pitch changes.
   GstElement* tempo = gst_element_factory_make(kTempoFactory, nullptr);
-  GstElement* convert2 = gst_element_factory_make(kConvertFactory, nullptr);
-  GstElement* volume = gst_element_factory_make(kVolumeFactory, kVolumeName);
-  GstElement* sink = gst_element_factory_make(kSinkFactory, nullptr);
-  const auto all = {convert, resample, tempo, convert2, volume, sink};
-  for (GstElement* e : all) {
-    if (e) continue;
-    for (GstElement* made : all)
+  std::vector<GstElement*> chain = {gst_element_factory_make(kConvertFactory, nullptr),
+                                    gst_element_factory_make(kResampleFactory, nullptr)};
+  if (tempo) chain.insert(chain.end(), {tempo, gst_element_factory_make(kConvertFactory, nullptr)});
+  chain.insert(chain.end(), {gst_element_factory_make(kVolumeFactory, kVolumeName),
+                             gst_element_factory_make(kSinkFactory, nullptr)});
+  if (std::find(chain.begin(), chain.end(), nullptr) != chain.end()) {
+    for (GstElement* made : chain)
       if (made) gst_object_unref(gst_object_ref_sink(made));
     return nullptr;
   }
+  if (!tempo) LogLine(LogLevel::Warning, "scaletempo is missing: playback rates change the pitch");
   GstElement* bin = gst_bin_new(name);
-  gst_bin_add_many(GST_BIN(bin), convert, resample, tempo, convert2, volume, sink, nullptr);
-  gst_element_link_many(convert, resample, tempo, convert2, volume, sink, nullptr);
-  GstPad* pad = gst_element_get_static_pad(convert, "sink");
+  for (GstElement* e : chain) gst_bin_add(GST_BIN(bin), e);
+  for (size_t i = 1; i < chain.size(); ++i) gst_element_link(chain[i - 1], chain[i]);
+  GstPad* pad = gst_element_get_static_pad(chain.front(), "sink");
   gst_element_add_pad(bin, gst_ghost_pad_new("sink", pad));
   gst_object_unref(pad);
   return bin;

@@ -1,9 +1,11 @@
 #include "player/CGraphPlayer.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "platform/DiagnosticsLog.h"
 #include "player/AudioRendererBin.h"
 #include "player/DecoderParamsAdapter.h"
 #include "player/ElementFactories.h"
@@ -15,15 +17,14 @@
 
 using namespace zv;
 
-
 namespace {
 
 // Element names, as graph tools show them.
 constexpr const char* kAacDecoderOneChannel = "COREAAC AUDIO";
 constexpr const char* kAacDecoderTwoChannels = "CoreAAC Decoder";
 constexpr const char* kAudioRendererName = "DirectSound Audio Renderer";
-constexpr const char* kAacDecoderFactory = "avdec_aac";
 constexpr const char* kConverterFactory = "videoconvert";
+constexpr const char* kRendererFactory = "appsink";
 
 bool PadNameContains(GstPad* pad, const char* marker) {
   GCharPtr name(gst_pad_get_name(pad));
@@ -48,6 +49,18 @@ bool FirstCapsArePcm(GstPad* pad) {
   GstCapsPtr caps(gst_pad_query_caps(pad, nullptr));
   if (!caps || gst_caps_is_empty(caps.get()) || gst_caps_is_any(caps.get())) return false;
   return gst_structure_has_name(gst_caps_get_structure(caps.get(), 0), "audio/x-raw");
+}
+
+// The caps of the `index`-th source pad of `filter` whose name holds
+// `marker` (null when there is none).
+GstCapsPtr PadCaps(GstElement* filter, const char* marker, int index) {
+  GstCapsPtr caps;
+  ForEachPad(filter, GST_PAD_SRC, [&](GstPad* pad) {
+    if (!PadNameContains(pad, marker) || index-- > 0) return true;
+    caps.reset(gst_pad_query_caps(pad, nullptr));
+    return false;
+  });
+  return caps;
 }
 
 }  // namespace
@@ -150,19 +163,29 @@ CGraphPlayer::LoadedGraph CGraphPlayer::LoadGraph(const std::string& path, uint8
   if (!source) return loaded;
   const int32_t result = source->Load(path.c_str());
   loaded.result = result < 0 ? 1 : result;
-  if (loaded.result == 0 && CountAudioPins(parse) > 0) {
-    if (GstElement* renderer = MakeAudioRendererBin(kAudioRendererName)) {
-      loaded.audioRenderer.reset(GST_ELEMENT(gst_object_ref_sink(renderer)));
-      gst_element_set_state(renderer, GST_STATE_READY);
-    }
-  }
+  if (loaded.result == 0) PrepareForBuild(loaded);
   return loaded;
 }
 
-void CGraphPlayer::PreloadPlugins() {
-  PreloadVideoDecoderBin();
-  PreloadAudioRendererBin();
-  PreloadElementFactories({kAacDecoderFactory, kConverterFactory, "appsink"});
+// Loads the plugins of every element the graph will have, and opens the
+// sound device, so that building the graph does not wait for either.
+void CGraphPlayer::PrepareForBuild(LoadedGraph& loaded) {
+  GstElement* parse = loaded.parseFilter.get();
+  for (int channel = 0; channel < CountVideoPins(parse); ++channel)
+    PreloadVideoDecoderBin(PadCaps(parse, kVideoPadMarker, channel).get());
+  PreloadElementFactories({kConverterFactory, kRendererFactory});
+  const int32_t audioPins = CountAudioPins(parse);
+  if (audioPins <= 0) return;
+  if (audioPins < 1000) {
+    DecoderFactories factories =
+        FindDecoderFactories(PadCaps(parse, kAudioPadMarker, 0).get(), GST_ELEMENT_FACTORY_TYPE_MEDIA_AUDIO);
+    PreloadElementFactory(factories.parser.get());
+    PreloadElementFactory(factories.decoder.get());
+  }
+  if (GstElement* renderer = MakeAudioRendererBin(kAudioRendererName)) {
+    loaded.audioRenderer.reset(GST_ELEMENT(gst_object_ref_sink(renderer)));
+    gst_element_set_state(renderer, GST_STATE_READY);
+  }
 }
 
 int32_t CGraphPlayer::OpenFile(const std::string& path) {
@@ -183,17 +206,53 @@ int32_t CGraphPlayer::OpenLoadedGraph(LoadedGraph loaded) {
   readyAudioRenderer_ = std::move(loaded.audioRenderer);
   if (!graph_) return loaded.result;
   relay_ = std::make_unique<FrameRelay>(std::array<IVideoWindow*, 2>{window1_, window2_});
-  if (loaded.result != 0) return loaded.result;
+  if (loaded.result != 0) {
+    PollBus();  // the parse filter's reason
+    LogLine(LogLevel::Error, "cannot open " + path_ + ": " + OpenFailureText(loaded.result));
+    return loaded.result;
+  }
   channelCount_ = CountVideoPins(parseFilter_.get());
-  if (channelCount_ == 1) return BuildOneChannelGraph();
-  if (channelCount_ == 2) return BuildTwoChannelGraph();
-  return loaded.result;
+  int32_t built = loaded.result;
+  if (channelCount_ == 1) built = BuildOneChannelGraph();
+  else if (channelCount_ == 2) built = BuildTwoChannelGraph();
+  else LogLine(LogLevel::Error, path_ + ": " + std::to_string(channelCount_) + " video channels; nothing to play");
+  if (built < 0) LogLine(LogLevel::Error, "cannot build the graph of " + path_ + ": " + OpenFailureText(built));
+  return built;
+}
+
+std::string CGraphPlayer::OpenFailureText(int32_t result) {
+  switch (result) {
+    case 1: return "the parse filter does not load it";
+    case REGDB_E_CLASSNOTREG: return "the parse filter is not registered";
+    case kNotReady: return "an element is missing (no decoder for a stream?)";
+    default: {
+      char code[16];
+      std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(result));
+      return std::string("failed with ") + code;
+    }
+  }
+}
+
+// The decoder bin of a video channel, for the caps of its pad.
+GstElement* CGraphPlayer::MakeChannelDecoder(int channel, const char* name) const {
+  GstCapsPtr caps = PadCaps(parseFilter_.get(), kVideoPadMarker, channel);
+  GstElement* decoder = MakeVideoDecoderBin(name, caps.get());
+  if (!decoder) LogMissingDecoder(caps.get());
+  return decoder;
+}
+
+void CGraphPlayer::LogMissingDecoder(GstCaps* caps) const {
+  GCharPtr text(caps ? gst_caps_to_string(caps) : nullptr);
+  LogLine(LogLevel::Error, path_ + ": no decoder on this machine takes " + (text ? text.get() : "(no caps)"));
 }
 
 int32_t CGraphPlayer::AddAudioFilters(int32_t audioPins, const char* decoderName) {
   if (audioPins <= 0) return S_OK;
   if (audioPins < 1000) {
-    const int32_t r = AddFilter(gst_element_factory_make(kAacDecoderFactory, decoderName), audioDecoder_);
+    GstCapsPtr caps = PadCaps(parseFilter_.get(), kAudioPadMarker, 0);
+    GstElement* decoder = MakeDecodingBin(decoderName, caps.get(), GST_ELEMENT_FACTORY_TYPE_MEDIA_AUDIO);
+    if (!decoder) LogMissingDecoder(caps.get());
+    const int32_t r = AddFilter(decoder, audioDecoder_);
     if (r < 0) return r;
   }
   if (readyAudioRenderer_) return AddOwnedFilter(std::move(readyAudioRenderer_), audioRenderer_);
@@ -220,7 +279,7 @@ int32_t CGraphPlayer::BuildOneChannelGraph() {
   const int32_t audioPins = CountAudioPins(parseFilter_.get());
   int32_t r = AddAudioFilters(audioPins, kAacDecoderOneChannel);
   if (r < 0) return r;
-  if ((r = AddFilter(MakeVideoDecoderBin("FFDShow Decoder1"), decoder1_)) < 0) return r;
+  if ((r = AddFilter(MakeChannelDecoder(0, "FFDShow Decoder1"), decoder1_)) < 0) return r;
   if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 1"), converter1_)) < 0)
     return r;
   if ((r = AddFilter(MakeVideoRendererSink("Mixing Renderer9"), renderer1_)) < 0) return r;
@@ -240,8 +299,8 @@ int32_t CGraphPlayer::BuildTwoChannelGraph() {
   const int32_t audioPins = CountAudioPins(parseFilter_.get());
   int32_t r = AddAudioFilters(audioPins, kAacDecoderTwoChannels);
   if (r < 0) return r;
-  if ((r = AddFilter(MakeVideoDecoderBin("FFDShow Decoder1"), decoder1_)) < 0) return r;
-  if ((r = AddFilter(MakeVideoDecoderBin("FFDShow Decoder2"), decoder2_)) < 0) return r;
+  if ((r = AddFilter(MakeChannelDecoder(0, "FFDShow Decoder1"), decoder1_)) < 0) return r;
+  if ((r = AddFilter(MakeChannelDecoder(1, "FFDShow Decoder2"), decoder2_)) < 0) return r;
   if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 1"), converter1_)) < 0)
     return r;
   if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 2"), converter2_)) < 0)
@@ -281,6 +340,7 @@ void CGraphPlayer::RemoveInsertedFilters() {
 
 int32_t CGraphPlayer::Teardown() {
   if (!graph_) return S_OK;
+  PollBus();  // what the pipeline reported last goes to the log
   state_ = Stopped;
   // Stopping the pipeline joins its streaming threads, so no frame callback
   // runs once the relay goes.
@@ -306,20 +366,49 @@ void CGraphPlayer::PollBus() {
   if (!graph_) return;
   GstBusPtr bus(gst_element_get_bus(graph_.get()));
   while (GstMessagePtr message{gst_bus_pop(bus.get())}) {
-    if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS) endOfStream_ = true;
+    switch (GST_MESSAGE_TYPE(message.get())) {
+      case GST_MESSAGE_EOS:
+        // The end of a segment that a later seek flushed is not the end.
+        if (lastSeekSeqnum_ == GST_SEQNUM_INVALID || gst_message_get_seqnum(message.get()) == lastSeekSeqnum_)
+          endOfStream_ = true;
+        break;
+      case GST_MESSAGE_ERROR:
+      case GST_MESSAGE_WARNING:
+        LogPipelineMessage(message.get());
+        break;
+      default:
+        break;
+    }
   }
+}
+
+void CGraphPlayer::LogPipelineMessage(GstMessage* message) const {
+  const bool error = GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR;
+  GError* raw = nullptr;
+  gchar* debug = nullptr;
+  if (error) gst_message_parse_error(message, &raw, &debug);
+  else gst_message_parse_warning(message, &raw, &debug);
+  GErrorPtr reason(raw);
+  GCharPtr details(debug);
+  GCharPtr source(gst_object_get_path_string(GST_MESSAGE_SRC(message)));
+  LogLine(error ? LogLevel::Error : LogLevel::Warning,
+          path_ + ": " + (source ? source.get() : "?") + ": " + (reason ? reason->message : "unknown") +
+              (details ? std::string(" (") + details.get() + ")" : std::string()));
 }
 
 bool CGraphPlayer::Seek(int64_t position, float rate) {
   if (!graph_) return false;
   PollBus();
   const gint64 ns = std::max<int64_t>(position, 0) * 100;
-  const bool done = gst_element_seek(graph_.get(), rate, GST_FORMAT_TIME,
-                                     GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
-                                     GST_SEEK_TYPE_SET, ns, GST_SEEK_TYPE_NONE, -1);
+  GstEvent* seek = gst_event_new_seek(rate, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+                                      GST_SEEK_TYPE_SET, ns, GST_SEEK_TYPE_NONE, -1);
+  const uint32_t seqnum = gst_event_get_seqnum(seek);
+  const bool done = gst_element_send_event(graph_.get(), seek);
   if (done) {
     endOfStream_ = false;
     appliedRate_ = rate;
+    lastSeekSeqnum_ = seqnum;
+    lastPosition_ = ns / 100;  // where the pipeline now stands, before the sinks can tell
   }
   return done;
 }
@@ -341,8 +430,11 @@ int32_t CGraphPlayer::Run() {
   if (position == duration) SetPosition(0);  // played to its end: start again
   rate_ = PlayableRate(rate_);
   ApplyRate(rate_);
-  if (gst_element_set_state(graph_.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
+  if (gst_element_set_state(graph_.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+    PollBus();
+    LogLine(LogLevel::Error, "cannot play " + path_ + ": the pipeline refused to start");
     return E_FAIL;
+  }
   state_ = Running;
   return S_OK;  // the audio balance is always centred
 }
@@ -383,9 +475,11 @@ int32_t CGraphPlayer::GetCurrentPosition(int64_t* position) {
     *position = duration;
     return S_OK;
   }
+  // Right after a seek or a state change the sinks cannot tell the position
+  // for a moment: the last one known (a seek's target counts) stands for it.
   gint64 ns = 0;
-  if (!gst_element_query_position(graph_.get(), GST_FORMAT_TIME, &ns) || ns < 0) return E_FAIL;
-  *position = ns / 100;
+  if (gst_element_query_position(graph_.get(), GST_FORMAT_TIME, &ns) && ns >= 0) lastPosition_ = ns / 100;
+  *position = lastPosition_;
   return S_OK;
 }
 

@@ -54,9 +54,6 @@ class CGraphPlayer {
   // Creates the pipeline, adds the parse filter, sets its option and loads
   // the recording. Touches no engine, so it runs on any thread.
   static LoadedGraph LoadGraph(const std::string& path, uint8_t optionFlag);
-  // Loads the plugins of every element a graph may need, so that building
-  // one on the window's thread does not wait for them. Any thread.
-  static void PreloadPlugins();
 
   // 0 when a graph was built, 1 when the recording did not open, or the
   // negative result of the step that failed.
@@ -70,7 +67,9 @@ class CGraphPlayer {
   int32_t Pause();
   int32_t Stop();
   int32_t StopWhenReady();
-  int32_t GetCurrentPosition(int64_t* position);  // 100-ns units
+  // 100-ns units; when the pipeline cannot tell (right after a seek), the
+  // last position known.
+  int32_t GetCurrentPosition(int64_t* position);
   int32_t GetDuration(int64_t* duration);         // 100-ns units, cached
   int32_t SetPosition(int64_t position);
   int32_t PutVolume(int32_t level);               // hundredths of a decibel
@@ -104,6 +103,10 @@ class CGraphPlayer {
   int32_t AddFilter(GstElement* element, zv::GstElementPtr& field);  // takes a floating reference
   int32_t AddOwnedFilter(zv::GstElementPtr element, zv::GstElementPtr& field);
   int32_t ConnectFilters(GstElement* upstream, GstElement* downstream);
+  static void PrepareForBuild(LoadedGraph& loaded);
+  GstElement* MakeChannelDecoder(int channel, const char* name) const;
+  void LogMissingDecoder(GstCaps* caps) const;
+  static std::string OpenFailureText(int32_t result);
   int32_t AddAudioFilters(int32_t audioPins, const char* decoderName);
   void ConnectAudio(int32_t audioPins);
   int32_t ConfigureRenderer(GstElement* renderer, int channel);
@@ -112,6 +115,7 @@ class CGraphPlayer {
   int32_t ApplyRate(float rate);
   bool Seek(int64_t position, float rate);
   void PollBus();
+  void LogPipelineMessage(GstMessage* message) const;
   void RemoveInsertedFilters();
   void PresentStillPictureAgain();
 
@@ -138,5 +142,7 @@ class CGraphPlayer {
   bool endOfStream_ = false;      // the pipeline has played to its end
   int32_t brightness_ = 0;        // the decoders' brightness value
   bool mirrored_ = false;         // the rear decoder mirrors
+  int64_t lastPosition_ = 0;      // the last position known, 100-ns units
+  uint32_t lastSeekSeqnum_ = GST_SEQNUM_INVALID;
   std::unique_ptr<zv::FrameRelay> relay_;
 };

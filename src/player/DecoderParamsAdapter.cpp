@@ -11,40 +11,41 @@ namespace zv {
 namespace {
 constexpr const char* kBalanceName = "brightness";
 constexpr const char* kFlipName = "mirror";
-constexpr const char* kParserFactory = "h264parse";
-constexpr const char* kDecoderFactory = "avdec_h264";
+constexpr const char* kConvertFactory = "videoconvert";
+constexpr const char* kCapsFilterFactory = "capsfilter";
+constexpr const char* kUsualFormats = "video/x-raw, format=(string){ I420, NV12, YV12, Y42B, Y444, YUY2, BGRx }";
 constexpr const char* kBalanceFactory = "videobalance";
 constexpr const char* kFlipFactory = "videoflip";
 }  // namespace
 
-void PreloadVideoDecoderBin() {
-  PreloadElementFactories({kParserFactory, kDecoderFactory, kBalanceFactory, kFlipFactory});
+void PreloadVideoDecoderBin(GstCaps* caps) {
+  PreloadElementFactories({kConvertFactory, kCapsFilterFactory, kBalanceFactory, kFlipFactory});
+  DecoderFactories factories = FindDecoderFactories(caps, GST_ELEMENT_FACTORY_TYPE_MEDIA_VIDEO);
+  PreloadElementFactory(factories.parser.get());
+  PreloadElementFactory(factories.decoder.get());
 }
 
-GstElement* MakeVideoDecoderBin(const char* name) {
-  GstElement* parse = gst_element_factory_make(kParserFactory, nullptr);
-  GstElement* decode = gst_element_factory_make(kDecoderFactory, nullptr);
+GstElement* MakeVideoDecoderBin(const char* name, GstCaps* caps) {
+  // A decoder may give pictures the brightness filter does not take (planar
+  // RGB, 10-bit): they are converted to one of the usual formats first.
+  // Pictures in those formats pass the converter untouched; naming them
+  // keeps the caps negotiation through the converter short.
+  GstElement* convert = gst_element_factory_make(kConvertFactory, nullptr);
+  GstElement* formats = gst_element_factory_make(kCapsFilterFactory, nullptr);
+  if (formats) {
+    GstCaps* usual = gst_caps_from_string(kUsualFormats);
+    g_object_set(formats, "caps", usual, nullptr);
+    gst_caps_unref(usual);
+  }
   GstElement* balance = gst_element_factory_make(kBalanceFactory, kBalanceName);
   GstElement* flip = gst_element_factory_make(kFlipFactory, kFlipName);
-  if (!parse || !decode || !balance || !flip) {
-    for (GstElement* e : {parse, decode, balance, flip})
-      if (e) gst_object_unref(gst_object_ref_sink(e));
-    return nullptr;
+  if (flip) {
+    // Set explicitly, so that the flip passes frames through untouched (no
+    // copy of every frame) until a mirror is asked for.
+    gst_util_set_object_arg(G_OBJECT(flip), "method", "none");
+    gst_base_transform_set_passthrough(GST_BASE_TRANSFORM(flip), TRUE);
   }
-  // Set explicitly, so that the flip passes frames through untouched (no
-  // copy of every frame) until a mirror is asked for.
-  gst_util_set_object_arg(G_OBJECT(flip), "method", "none");
-  gst_base_transform_set_passthrough(GST_BASE_TRANSFORM(flip), TRUE);
-  GstElement* bin = gst_bin_new(name);
-  gst_bin_add_many(GST_BIN(bin), parse, decode, balance, flip, nullptr);
-  gst_element_link_many(parse, decode, balance, flip, nullptr);
-  GstPad* sink = gst_element_get_static_pad(parse, "sink");
-  GstPad* src = gst_element_get_static_pad(flip, "src");
-  gst_element_add_pad(bin, gst_ghost_pad_new("sink", sink));
-  gst_element_add_pad(bin, gst_ghost_pad_new("src", src));
-  gst_object_unref(sink);
-  gst_object_unref(src);
-  return bin;
+  return MakeDecodingBin(name, caps, GST_ELEMENT_FACTORY_TYPE_MEDIA_VIDEO, {convert, formats, balance, flip});
 }
 
 std::unique_ptr<IDecoderParams> DecoderParamsAdapter::Query(GstElement* decoder) {

@@ -25,11 +25,13 @@ class DecoderParamsAdapter : public IDecoderParams {
   GstElement* flip_;
 };
 
-// A decoder bin for one H.264 channel: h264parse, avdec_h264, videobalance
-// (brightness) and videoflip (mirror), with ghost pads "sink" and "src".
-// Returns nullptr when an element is missing on the machine.
-GstElement* MakeVideoDecoderBin(const char* name);
-// Loads the plugins of the bin's elements (any thread).
-void PreloadVideoDecoderBin();
+// The decoder bin of one video channel whose stream has `caps`: the parser
+// and the decoder that the registry offers for them (ElementFactories.h),
+// a converter for pictures the filters after it do not take, then
+// videobalance (brightness) and videoflip (mirror), with ghost pads
+// "sink" and "src". Returns nullptr when nothing on the machine decodes them.
+GstElement* MakeVideoDecoderBin(const char* name, GstCaps* caps);
+// Loads the plugins of that bin's elements (any thread).
+void PreloadVideoDecoderBin(GstCaps* caps);
 
 }  // namespace zv

@@ -58,7 +58,6 @@ void RecordingOpener::Deliver(uint64_t generation, std::shared_ptr<Result> resul
 
 RecordingOpener::Result RecordingOpener::LoadRecording(const std::string& path, uint8_t optionFlag) {
   Result result;
-  CGraphPlayer::PreloadPlugins();
   result.graph = CGraphPlayer::LoadGraph(path, optionFlag);
   if (result.graph.result == 0 && result.graph.parseFilter)
     result.records = ParseFilterClient::PullAllRecords(result.graph.parseFilter.get(), kMaxSensorRecords);

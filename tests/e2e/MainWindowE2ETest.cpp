@@ -324,6 +324,18 @@ TEST_F(MainWindowE2ETest, ASecondOpenWhileTheFirstLoadsEndsWithTheSecond) {
   EXPECT_TRUE(dialog_->Button(1013)->isVisible());  // Play stands in Pause's place
 }
 
+// A one-channel recording after a two-channel one leaves nothing of the
+// old rear picture on the rear screen.
+TEST_F(MainWindowE2ETest, AOneChannelRecordingClearsTheRearScreen) {
+  dialog_->OpenPaths({Card({"REC_20130521_143015_F.AVI", "REC_20130521_143115_F.AVI"})});
+  ASSERT_TRUE(Playing());
+  Click(1028);  // both screens
+  ASSERT_TRUE(WaitFor([&] { return !dialog_->RearScreen()->CurrentFrame().isNull(); }));
+  Click(1016);  // the one-channel recording
+  ASSERT_TRUE(WaitFor([&] { return dialog_->CurrentFileName() == "REC_20130521_143115_F.AVI" && State() == Running; }));
+  EXPECT_TRUE(dialog_->RearScreen()->CurrentFrame().isNull());
+}
+
 TEST_F(MainWindowE2ETest, PlayAndSpaceBeforeAnyRecordingDoNothing) {
   Click(1013);
   Key(Qt::Key_Space);

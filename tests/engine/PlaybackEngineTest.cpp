@@ -5,9 +5,11 @@
 #include <QThread>
 
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "FrameCode.h"
+#include "platform/DiagnosticsLog.h"
 #include "PlaybackTestSupport.h"
 #include "player/CVideoPlayer.h"
 #include "skin/CZvScreenCtrl.h"
@@ -82,14 +84,21 @@ TEST_F(EngineTest, GraphShapeFollowsTheRecordingsStreams) {
   EXPECT_EQ(rear_.last.size(), QSize(256, 144));
 }
 
-TEST_F(EngineTest, FilesThatAreNotRecordingsDoNotOpen) {
+TEST_F(EngineTest, FilesThatAreNotRecordingsDoNotOpenAndTheLogSaysWhy) {
   QTemporaryDir dir;
+  DiagnosticsLog::Instance().Configure(dir.path().toStdString());
   const std::string junk = (dir.path() + "/REC_20130521_143015_F.AVI").toStdString();
   std::ofstream(junk) << "RIFF this is not a recording";
   EXPECT_EQ(player_.Open(junk), 0);
   EXPECT_EQ(player_.Engine(), nullptr);
   EXPECT_EQ(player_.Open(junk + ".missing"), 0);
   EXPECT_EQ(player_.Open(""), 0);
+  DiagnosticsLog::Instance().Configure("");
+  std::ifstream file(dir.path().toStdString() + "/zorvane-viewer.log");
+  const std::string log((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_NE(log.find("error: cannot open " + junk + ": "), std::string::npos) << log;
+  EXPECT_NE(log.find("not a RIFF AVI file"), std::string::npos) << log;
+  EXPECT_NE(log.find("No such file or directory"), std::string::npos) << log;
 }
 
 TEST_F(EngineTest, ResultCodesFollowTheState) {
@@ -241,6 +250,61 @@ TEST_F(EngineTest, VolumeReachesTheAudioRenderer) {
   EXPECT_EQ(player_.Engine()->PutVolume(0), S_OK);  // 0 is sent as silence too
   EXPECT_EQ(linear(), 0.0);
   gst_object_unref(volume);
+}
+
+// A step (read the position, seek from it) right after a seek starts from
+// the seek's target, not from 0, though the sinks cannot tell the position
+// yet.
+TEST_F(EngineTest, AStepRightAfterASeekStartsFromTheSeek) {
+  CGraphPlayer* engine = Open(kTwoChannels);
+  ASSERT_EQ(engine->Run(), S_OK);
+  ASSERT_TRUE(WaitFor([&] { return front_.frames > 3; }));
+  for (int32_t target : {3000, 1200, 2500}) {
+    ASSERT_EQ(player_.SeekTo(target), 1);
+    const int64_t at = PositionMs();
+    EXPECT_NEAR(at, target, 100) << target;
+    ASSERT_EQ(player_.SeekTo(static_cast<int32_t>(at) - 1000), 1);  // a step back
+    EXPECT_NEAR(PositionMs(), target - 1000, 100) << target;
+  }
+}
+
+// The end of a segment that a seek has flushed (its EOS message carries the
+// old segment's seqnum) does not end the recording; the end of the segment
+// that plays does.
+TEST_F(EngineTest, OnlyTheEndOfTheCurrentSegmentEndsTheRecording) {
+  CGraphPlayer* engine = Open(kOneChannelSilent);
+  ASSERT_EQ(engine->Run(), S_OK);
+  ASSERT_EQ(player_.SeekTo(1000), 1);
+  GstMessage* stale = gst_message_new_eos(GST_OBJECT(engine->Pipeline()));
+  gst_message_set_seqnum(stale, gst_util_seqnum_next());
+  GstBus* bus = gst_element_get_bus(engine->Pipeline());
+  gst_bus_post(bus, stale);
+  gst_object_unref(bus);
+  EXPECT_LT(PositionMs(), 2000);
+  ASSERT_EQ(player_.SeekTo(3500), 1);
+  EXPECT_TRUE(WaitFor([&] { return PositionMs() == 4000; }, 3000));
+}
+
+// Without scaletempo (hidden from the registry here) the audio renderer
+// goes without it: the rate still applies and the pictures still play.
+TEST_F(EngineTest, WithoutScaletempoRatesStillPlay) {
+  GstRegistry* registry = gst_registry_get();
+  GstPluginFeature* tempo = gst_registry_lookup_feature(registry, "scaletempo");
+  ASSERT_NE(tempo, nullptr);
+  gst_registry_remove_feature(registry, tempo);
+  CGraphPlayer* engine = Open(kOneChannelAac);
+  gst_registry_add_feature(registry, tempo);  // back for the other tests
+  ASSERT_NE(engine, nullptr);
+  EXPECT_TRUE(HasElement(Pipeline(), "DirectSound Audio Renderer"));
+  for (const std::string& name : ElementNames(Pipeline())) EXPECT_EQ(name.find("scaletempo"), std::string::npos);
+  engine->SetRate(2.0f);
+  ASSERT_EQ(engine->Run(), S_OK);
+  ASSERT_TRUE(WaitFor([&] { return front_.frames > 3; }));
+  const int frames = front_.frames;
+  const int64_t start = PositionMs();
+  WaitFor([] { return false; }, 1000);
+  EXPECT_GT(PositionMs() - start, 1400);
+  EXPECT_GT(front_.frames, frames + 10);
 }
 
 int ThreadCount() {

@@ -18,10 +18,12 @@ class RecordingWindow : public zv::IVideoWindow {
   void PresentFrame(const zv::VideoFrame& frame) override {
     last = frame.ToImage();
     ++frames;
+    if (onFrame) onFrame(last);
   }
   void RepaintFrame() override { ++repaints; }
   QImage last;
   int frames = 0;
+  std::function<void(const QImage&)> onFrame;
   int repaints = 0;
 };
 

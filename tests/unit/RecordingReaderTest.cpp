@@ -9,6 +9,7 @@
 #include "AviWriter.h"
 #include "reader/AnnexBScanner.h"
 #include "reader/CountingByteSource.h"
+#include "reader/KeyFrameProbe.h"
 #include "reader/MemoryByteSource.h"
 #include "reader/RecordingLoader.h"
 #include "reader/RecordingReader.h"
@@ -214,11 +215,12 @@ TEST_F(RecordingReaderTest, RefusesWhatIsNotARecording) {
   EXPECT_EQ(Scan(wave, rec), ScanError::NotAvi);
   // Header list cut short.
   EXPECT_EQ(Scan(bytes, rec, Find(bytes, "strl") + 40), ScanError::IncompleteHeaders);
-  // No H.264 video: both video streams claim another compression.
-  std::vector<uint8_t> mjpeg = bytes;
-  for (size_t at = Find(mjpeg, "H264"); at < mjpeg.size(); at = Find(mjpeg, "H264", at))
-    PutLe32(mjpeg, at, recfmt::FourCC("MJPG"));
-  EXPECT_EQ(Scan(mjpeg, rec), ScanError::NoVideoStream);
+  // No video that can be played: both video streams claim a compression
+  // the player has no decoder for (Cinepak).
+  std::vector<uint8_t> cinepak = bytes;
+  for (size_t at = Find(cinepak, "H264"); at < cinepak.size(); at = Find(cinepak, "H264", at))
+    PutLe32(cinepak, at, recfmt::FourCC("cvid"));
+  EXPECT_EQ(Scan(cinepak, rec), ScanError::NoVideoStream);
   // A movie list before any header list.
   std::vector<uint8_t> noHeaders = bytes;
   PutLe32(noHeaders, Find(noHeaders, "hdrl"), recfmt::FourCC("xxxx"));
@@ -449,6 +451,30 @@ TEST(AnnexBScannerTest, TheFirstSliceDecides) {
   EXPECT_EQ(verdict({0, 0, 1}), V::Unknown);
   EXPECT_EQ(verdict({}), V::Unknown);
   EXPECT_EQ(verdict({0x65, 0x65, 0, 2, 1, 0x65}), V::Unknown);  // no start code
+}
+
+}  // namespace
+}  // namespace zv
+
+namespace zv {
+namespace {
+
+TEST(KeyFrameProbeTest, EachCodecTellsItsKeyFrames) {
+  using V = KeyFrameProbe::Verdict;
+  auto probe = [](VideoCodec codec, std::vector<uint8_t> b) { return KeyFrameProbe::Probe(codec, b.data(), b.size()); };
+  // H.265: VPS, SPS, PPS (32..34), then an IDR_W_RADL (19) or CRA (21)
+  // slice; TRAIL_R (1) is not a key frame.
+  EXPECT_EQ(probe(VideoCodec::H265, {0, 0, 0, 1, 0x40, 1, 0, 0, 1, 0x42, 1, 0, 0, 1, 0x44, 1, 0, 0, 1, 0x26, 1}), V::Idr);
+  EXPECT_EQ(probe(VideoCodec::H265, {0, 0, 1, 0x2A, 1, 0xAF}), V::Idr);
+  EXPECT_EQ(probe(VideoCodec::H265, {0, 0, 1, 0x02, 1, 0xD0}), V::NonIdr);
+  EXPECT_EQ(probe(VideoCodec::H265, {0, 0, 1, 0x4E, 1, 5}), V::Unknown);  // SEI only
+  // MPEG-4 Part 2: VOL header, then a VOP whose two first bits are 00 (I)
+  // or 01 (P).
+  EXPECT_EQ(probe(VideoCodec::Mpeg4, {0, 0, 1, 0x20, 0x08, 0, 0, 1, 0xB6, 0x10, 0x60}), V::Idr);
+  EXPECT_EQ(probe(VideoCodec::Mpeg4, {0, 0, 1, 0xB6, 0x51, 0x60}), V::NonIdr);
+  EXPECT_EQ(probe(VideoCodec::Mpeg4, {0, 0, 1, 0xB3, 0x10}), V::Unknown);
+  EXPECT_EQ(probe(VideoCodec::Mjpeg, {0xFF, 0xD8}), V::Idr);
+  EXPECT_EQ(probe(VideoCodec::H264, AccessUnit(true, 10)), V::Idr);
 }
 
 }  // namespace

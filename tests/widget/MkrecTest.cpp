@@ -231,8 +231,10 @@ TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
     EXPECT_EQ(ok.Options().texture, Texture::Plain);
 
     MkrecCommandLine realistic;
-    ASSERT_TRUE(realistic.Parse({"out.avi", "--bitrate", "10000", "--texture", "noise"}, now)) << realistic.Error();
+    ASSERT_TRUE(realistic.Parse({"out.avi", "--bitrate", "10000", "--texture", "noise", "--bframes", "2"}, now))
+        << realistic.Error();
     EXPECT_EQ(realistic.Options().videoKbps, 10000);
+    EXPECT_EQ(realistic.Options().bFrames, 2);
     EXPECT_EQ(realistic.Options().texture, Texture::Noise);
 
     MkrecCommandLine card;
@@ -260,6 +262,7 @@ TEST(MkrecCommandLineTest, ReadsOptionsAndRejectsBadOnes)
         {"a.avi", "--bitrate", "fast"},
         {"a.avi", "--texture", "grass"},
         {"a.avi", "-x"},
+        {"a.avi", "--bframes", "9"},
         {"--card"},
     };
     for (const QStringList& arguments : bad) {

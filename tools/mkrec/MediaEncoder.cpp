@@ -19,14 +19,17 @@ int VideoKbps(QSize size, int fps)
     return std::max(300, int(double(size.width()) * size.height() * fps * 0.05 / 1000));
 }
 
-std::string VideoBranch(const char* name, QSize size, int fps, int kbps)
+// Without B-frames the encoder runs with zero latency; with them (which that
+// tuning forbids) it reorders, and the access units come in decode order.
+std::string VideoBranch(const char* name, QSize size, int fps, int kbps, int bFrames)
 {
+    const std::string tuning = bFrames > 0 ? "" : "tune=zerolatency ";
     const std::string w = std::to_string(size.width()), h = std::to_string(size.height());
     return std::string("appsrc name=") + name + "src format=time block=true max-bytes="
          + std::to_string(size.width() * size.height() * 4 * 4) + " caps=video/x-raw,format=BGRx,width=" + w
          + ",height=" + h + ",framerate=" + std::to_string(fps) + "/1"
-         + " ! videoconvert ! video/x-raw,format=I420"
-           " ! x264enc tune=zerolatency speed-preset=ultrafast bframes=0 aud=false key-int-max="
+         + " ! videoconvert ! video/x-raw,format=I420 ! x264enc " + tuning
+         + "speed-preset=ultrafast bframes=" + std::to_string(bFrames) + " aud=false key-int-max="
          + std::to_string(fps) + " bitrate=" + std::to_string(kbps > 0 ? kbps : VideoKbps(size, fps))
          + " ! h264parse config-interval=-1 ! video/x-h264,stream-format=byte-stream,alignment=au"
            " ! appsink name="
@@ -62,9 +65,9 @@ bool MediaEncoder::Fail(const std::string& what)
 
 std::string MediaEncoder::PipelineDescription() const
 {
-    std::string description = VideoBranch("front", m_settings.front, m_settings.fps, m_settings.videoKbps);
+    std::string description = VideoBranch("front", m_settings.front, m_settings.fps, m_settings.videoKbps, m_settings.bFrames);
     if (m_settings.rear)
-        description += VideoBranch("rear", *m_settings.rear, m_settings.fps, m_settings.videoKbps);
+        description += VideoBranch("rear", *m_settings.rear, m_settings.fps, m_settings.videoKbps, m_settings.bFrames);
     if (m_settings.aac)
         description += "appsrc name=audiosrc format=time block=true max-bytes=65536"
                        " caps=audio/x-raw,format=S16LE,layout=interleaved,channels=1,rate="

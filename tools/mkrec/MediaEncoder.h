@@ -29,6 +29,7 @@ struct EncoderSettings
     std::optional<QSize> rear;
     int fps = 30;
     int videoKbps = 0; // per channel; 0: a default from the picture size
+    int bFrames = 0;   // access units then come in decode order
     bool aac = false;
     int sampleRate = 16000;
     int aacBitRate = 48000;

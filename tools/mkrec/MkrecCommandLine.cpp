@@ -11,10 +11,11 @@ namespace {
 constexpr int kMinSide = 64;
 const QStringList kValueOptions = {"--card", "--seconds", "--minutes", "--front", "--rear", "--fps",
                                    "--audio", "--gps", "--start", "--riff-limit", "--bitrate", "--texture",
-                                   "--scene"};
+                                   "--scene", "--bframes"};
 constexpr int kMaxSide = 4096;
 constexpr int kMinKbps = 50;
 constexpr int kMaxKbps = 200000;
+constexpr int kMaxBFrames = 4;
 
 bool ParseSize(const QString& text, QSize& size)
 {
@@ -51,11 +52,13 @@ const char* MkrecCommandLine::Usage()
            "                [--audio aac|pcm|none] [--gps route|none|invalid] [--event]\n"
            "                [--start \"YYYY-MM-DD hh:mm:ss\"] [--riff-limit BYTES]\n"
            "                [--bitrate KBPS] [--texture plain|noise] [--scene road|chart]\n"
+           "                [--bframes N]\n"
            "       zv-mkrec --card DIR [--minutes N] [--start \"YYYY-MM-DD hh:mm:ss\"]\n"
            "                [--front WxH] [--rear WxH|none] [--fps N] [--audio aac|pcm|none]\n"
            "  --bitrate: video bit rate of each channel in kbit/s (default: from the picture size)\n"
            "  --texture noise: fine detail and sensor noise, as costly to encode as a camera's\n"
            "  --scene chart: a still test chart (fine lines, small text) instead of the road\n"
+           "  --bframes N: N B-frames between reference frames (0 to 4); frames in decode order\n"
            "  --start: the first frame of OUT.AVI, or the end of the last recording of the card\n";
 }
 
@@ -167,6 +170,10 @@ bool MkrecCommandLine::ParseOption(const QString& name, const QString& value)
         m_options.videoKbps = value.toInt(&ok);
         if (!ok || m_options.videoKbps < kMinKbps || m_options.videoKbps > kMaxKbps)
             return Fail(QString("--bitrate must be kbit/s from %1 to %2: ").arg(kMinKbps).arg(kMaxKbps) + value);
+    } else if (name == "--bframes") {
+        m_options.bFrames = value.toInt(&ok);
+        if (!ok || m_options.bFrames < 0 || m_options.bFrames > kMaxBFrames)
+            return Fail(QString("--bframes must be a whole number from 0 to %1: ").arg(kMaxBFrames) + value);
     } else if (name == "--texture") {
         if (!ParseChoice(value, {{"plain", Texture::Plain}, {"noise", Texture::Noise}}, m_options.texture))
             return Fail("--texture must be plain or noise: " + value);

@@ -3,6 +3,7 @@
 //            [--audio aac|pcm|none] [--gps route|none|invalid] [--event]
 //            [--start "YYYY-MM-DD hh:mm:ss"] [--riff-limit BYTES]
 //            [--bitrate KBPS] [--texture plain|noise] [--scene road|chart]
+//            [--bframes N]
 //   zv-mkrec --card DIR [--minutes N] [--start ...] [--front ...] [--rear ...]
 //            [--fps N] [--audio ...]
 #pragma once

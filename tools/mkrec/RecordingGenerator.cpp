@@ -47,6 +47,7 @@ bool RecordingGenerator::Write(const std::string& path)
     settings.rear = m_options.rear;
     settings.fps = m_options.fps;
     settings.videoKbps = m_options.videoKbps;
+    settings.bFrames = m_options.bFrames;
     settings.aac = m_options.audio == AudioMode::Aac;
     settings.sampleRate = m_options.sampleRate;
     MediaEncoder encoder(settings);

@@ -35,6 +35,7 @@ struct RecordingOptions
     int sampleRate = 16000;
     SceneKind scene = SceneKind::Road;
     int videoKbps = 0;            // per video channel; 0: a default from the picture size
+    int bFrames = 0;              // B-frames between reference frames (frames stored in decode order)
     Texture texture = Texture::Plain;
 };
 
