@@ -170,6 +170,8 @@ bool ClipExporter::BuildVideo(GstElement* source, GstElement* mux) {
   WatchSourcePad(source, shown);
   if (plan_.video == ClipExportPlan::Video::Copy) {
     GstElement* copy = AddBranch("queue ! h264parse ! capsfilter caps=video/x-h264,stream-format=avc,alignment=au");
+    if (GstPadPtr out = copy ? GstPadPtr(gst_element_get_static_pad(copy, "src")) : nullptr)
+      gst_pad_add_probe(out.get(), GST_PAD_PROBE_TYPE_BUFFER, &ClipExporter::OnCopiedPicture, this, nullptr);
     return copy && LinkPad(source, shown, copy) && LinkToMux(copy, mux, "video_%u");
   }
   const int leftWidth = plan_.width - plan_.rearWidth;  // the front side by side, else the only picture
@@ -252,8 +254,20 @@ void ClipExporter::AttachBurnIn(GstElement* branch) {
 // ---- Streaming threads -------------------------------------------------------
 
 GstPadProbeReturn ClipExporter::OnSourceBuffer(GstPad*, GstPadProbeInfo* info, gpointer data) {
-  const GstClockTime pts = GST_BUFFER_PTS(GST_PAD_PROBE_INFO_BUFFER(info));
-  if (GST_CLOCK_TIME_IS_VALID(pts)) static_cast<ClipExporter*>(data)->readNs_ = pts;
+  const GstClockTime time = GST_BUFFER_DTS_OR_PTS(GST_PAD_PROBE_INFO_BUFFER(info));
+  if (GST_CLOCK_TIME_IS_VALID(time)) static_cast<ClipExporter*>(data)->readNs_ = time;
+  return GST_PAD_PROBE_OK;
+}
+
+// The recording gives each picture its decode time; only a key frame's
+// presentation time is set. The MP4 muxer needs one on every picture, and a
+// copied stream without reordering shows each picture at its decode time.
+GstPadProbeReturn ClipExporter::OnCopiedPicture(GstPad*, GstPadProbeInfo* info, gpointer) {
+  GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
+  if (GST_BUFFER_PTS_IS_VALID(buffer) || !GST_BUFFER_DTS_IS_VALID(buffer)) return GST_PAD_PROBE_OK;
+  buffer = gst_buffer_make_writable(buffer);
+  GST_BUFFER_PTS(buffer) = GST_BUFFER_DTS(buffer);
+  GST_PAD_PROBE_INFO_DATA(info) = buffer;
   return GST_PAD_PROBE_OK;
 }
 

@@ -75,6 +75,7 @@ class ClipExporter : public QObject {
 
   static GstPadProbeReturn OnBurnIn(GstPad* pad, GstPadProbeInfo* info, gpointer self);
   static GstPadProbeReturn OnSourceBuffer(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+  static GstPadProbeReturn OnCopiedPicture(GstPad* pad, GstPadProbeInfo* info, gpointer self);
   static GstPadProbeReturn OnAudioBeforeRange(GstPad* pad, GstPadProbeInfo* info, gpointer self);
   static GstPadProbeReturn OnAudioPastRange(GstPad* pad, GstPadProbeInfo* info, gpointer self);
 
