@@ -2,6 +2,7 @@
 // the demo card's plan and files, the noisy picture texture, and the command
 // line.
 #include "DemoCardWriter.h"
+#include "GermanLocale.h"
 #include "MkrecCommandLine.h"
 #include "RecordingFormat.h"
 #include "SceneRenderer.h"
@@ -55,6 +56,19 @@ TEST(SensorRecordGeneratorTest, GpsFixesAreRmcSentencesInUtc)
     ASSERT_GE(v.size(), 10);
     EXPECT_EQ(v[2], "V");
     EXPECT_EQ(v[9], "230513");
+}
+
+// The generator runs as a Qt program, which takes the user's locale: its
+// NMEA numbers must still use a point under a comma locale.
+TEST(SensorRecordGeneratorTest, GpsFixesKeepAPointUnderACommaLocale)
+{
+    const RouteSimulator route(20, 0, false);
+    const SensorRecordGenerator sensors(route, Local("2013-05-24 08:30:00"), GpsMode::Route, false, 1);
+    const std::string inC = sensors.GpsRecord(10500);
+    GermanLocale german;
+    ASSERT_TRUE(german.Active()) << "the de_DE.UTF-8 locale could not be made";
+    EXPECT_EQ(sensors.GpsRecord(10500), inC);
+    EXPECT_EQ(Fields(inC).size(), 13) << inC;
 }
 
 TEST(SensorRecordGeneratorTest, RecordsFollowTheSensorRatesAndRanges)

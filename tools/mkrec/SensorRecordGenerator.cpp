@@ -2,6 +2,8 @@
 
 #include "RecordingFormat.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -34,9 +36,9 @@ std::string DegreesMinutes(double degrees, int degreeDigits)
         whole += 1;
         minutes = 0;
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "%0*d%07.4f", degreeDigits, whole, minutes);
-    return text;
+    // Qt's formatting, unlike the C library's, writes a point whatever the
+    // locale: NMEA numbers never take the user's decimal comma.
+    return QString::asprintf("%0*d%07.4f", degreeDigits, whole, minutes).toStdString();
 }
 
 } // namespace
@@ -66,8 +68,8 @@ std::string SensorRecordGenerator::GpsRecord(std::uint32_t timeMs) const
         return WithChecksum("GPRMC," + time + ",V,,,,,,," + date + ",,,N");
     const double t = timeMs / 1000.0;
     const RoutePoint p = m_route.PointAt(t);
-    char motion[32];
-    std::snprintf(motion, sizeof motion, "%05.1f,%05.1f", m_route.SpeedKmh(t) * kKnotsPerKmh, p.courseDeg);
+    const std::string motion =
+        QString::asprintf("%05.1f,%05.1f", m_route.SpeedKmh(t) * kKnotsPerKmh, p.courseDeg).toStdString();
     return WithChecksum("GPRMC," + time + ",A," + DegreesMinutes(p.latitude, 2) + ","
                         + (p.latitude >= 0 ? "N" : "S") + "," + DegreesMinutes(p.longitude, 3) + ","
                         + (p.longitude >= 0 ? "E" : "W") + "," + motion + "," + date + ",,,A");
