@@ -33,14 +33,18 @@ QImage Filled(QSize size, QColor colour) {
 
 // Prints the report to a PDF at 720 dpi in the test's working folder (kept
 // for a look at the pages) and gives its path.
+// Prints to a PDF in a folder of the test program's own, never in the
+// folder it was started from.
 QString PrintToPdf(ReportJob& job, const QString& name) {
+  static QTemporaryDir folder;
+  const QString path = folder.filePath(name);
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setResolution(720);  // as PrintReport prints to a PDF file
   printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setOutputFileName(name);
+  printer.setOutputFileName(path);
   EXPECT_TRUE(PrintReportTo(printer, job));
-  return name;
+  return path;
 }
 
 class ReportPrinterTest : public ::testing::Test {
