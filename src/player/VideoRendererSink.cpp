@@ -1,6 +1,7 @@
 #include "player/VideoRendererSink.h"
 
 #include <gst/app/gstappsink.h>
+#include <gst/video/video.h>
 
 #include "player/FrameRelay.h"
 
@@ -30,6 +31,34 @@ GstFlowReturn OnNewPreroll(GstAppSink* sink, gpointer data) {
 
 void FreeTarget(gpointer data) { delete static_cast<ChannelTarget*>(data); }
 
+// The frames are read through their video meta (plane offsets and strides),
+// so the decoder may decode straight into buffers it hands over, padding
+// and all, instead of copying every picture into a tightly packed one: the
+// sink offers the meta and a pool that takes the decoder's alignment.
+void OfferDirectRendering(GstQuery* query) {
+  if (!gst_query_find_allocation_meta(query, GST_VIDEO_META_API_TYPE, nullptr))
+    gst_query_add_allocation_meta(query, GST_VIDEO_META_API_TYPE, nullptr);
+  GstCaps* caps = nullptr;
+  gboolean needPool = FALSE;
+  gst_query_parse_allocation(query, &caps, &needPool);
+  GstVideoInfo info;
+  if (!needPool || !caps || gst_query_get_n_allocation_pools(query) > 0 || !gst_video_info_from_caps(&info, caps))
+    return;
+  GstBufferPool* pool = gst_video_buffer_pool_new();
+  GstStructure* config = gst_buffer_pool_get_config(pool);
+  gst_buffer_pool_config_set_params(config, caps, static_cast<guint>(info.size), 0, 0);
+  gst_buffer_pool_config_add_option(config, GST_BUFFER_POOL_OPTION_VIDEO_META);
+  if (gst_buffer_pool_set_config(pool, config))
+    gst_query_add_allocation_pool(query, pool, static_cast<guint>(info.size), 0, 0);
+  gst_object_unref(pool);
+}
+
+GstPadProbeReturn OnSinkQuery(GstPad*, GstPadProbeInfo* info, gpointer) {
+  GstQuery* query = GST_PAD_PROBE_INFO_QUERY(info);
+  if (GST_QUERY_TYPE(query) == GST_QUERY_ALLOCATION) OfferDirectRendering(query);
+  return GST_PAD_PROBE_OK;
+}
+
 }  // namespace
 
 GstElement* MakeVideoRendererSink(const char* name) {
@@ -41,6 +70,9 @@ GstElement* MakeVideoRendererSink(const char* name) {
   g_object_set(sink, "caps", caps, "sync", TRUE, "max-buffers", 2u, "enable-last-sample", FALSE,
                "qos", TRUE, nullptr);
   gst_caps_unref(caps);
+  GstPad* pad = gst_element_get_static_pad(sink, "sink");
+  gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_QUERY_DOWNSTREAM, OnSinkQuery, nullptr, nullptr);
+  gst_object_unref(pad);
   return sink;
 }
 
