@@ -36,7 +36,10 @@ bool ClipExportPlan::Make(const Recording& recording, const ClipRequest& request
   plan = {};
   plan.channels = request.channels;
   plan.burnInData = request.burnInData;
-  plan.video = request.channels != ClipChannels::SideBySide && !request.burnInData ? Video::Copy : Video::Encode;
+  // Only H.264 is copied as it is; pictures in any other codec are decoded
+  // and encoded again.
+  const bool copy = request.channels != ClipChannels::SideBySide && !request.burnInData && shown.codec == VideoCodec::H264;
+  plan.video = copy ? Video::Copy : Video::Encode;
   plan.fpsNum = static_cast<int>(front.rate);
   plan.fpsDen = static_cast<int>(front.scale);
 

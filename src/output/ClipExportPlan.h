@@ -19,8 +19,8 @@ struct ClipRequest {
   bool burnInData = false;  // time, speed and position drawn into the picture
 };
 
-// How a clip of a recording is made. One channel without burned-in data is
-// copied as it is (h264parse ! mp4mux, no re-encoding); a copy must start on
+// How a clip of a recording is made. One H.264 channel without burned-in
+// data is copied as it is (h264parse ! mp4mux, no re-encoding); a copy must start on
 // a key frame, so its start moves back to the key frame at or before the
 // start asked for. Anything else is decoded, composed and encoded again
 // (x264enc) and starts on the frame asked for. Start and stop are the times

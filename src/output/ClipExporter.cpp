@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "output/ClipOverlayText.h"
+#include "player/ElementFactories.h"
 #include "player/ParseFilterClient.h"
 #include "player/SensorStreamSource.h"
 
@@ -28,6 +29,21 @@ std::string Format(const char* format, auto... values) {
 // The pad named `name` of the source when it exists (the rear and the sound
 // are not in every recording).
 GstPadPtr SourcePad(GstElement* source, const char* name) { return GstPadPtr(gst_element_get_static_pad(source, name)); }
+
+// "parser ! decoder" (or the decoder alone) for the pictures of one of the
+// source's pads, chosen by their caps as playback chooses them; empty when
+// nothing on this machine decodes them.
+std::string DecoderFor(GstElement* source, const char* padName) {
+  GstPadPtr pad = SourcePad(source, padName);
+  if (!pad) return {};
+  GstCaps* caps = gst_pad_query_caps(pad.get(), nullptr);
+  const DecoderFactories factories = FindDecoderFactories(caps, GST_ELEMENT_FACTORY_TYPE_MEDIA_VIDEO);
+  gst_caps_unref(caps);
+  if (!factories.decoder) return {};
+  std::string chain = GST_OBJECT_NAME(factories.decoder.get());
+  if (factories.parser) chain = std::string(GST_OBJECT_NAME(factories.parser.get())) + " ! " + chain;
+  return chain;
+}
 
 bool PadCarriesRawAudio(GstPad* pad) {
   GstCapsPtr caps(gst_pad_query_caps(pad, nullptr));
@@ -175,10 +191,12 @@ bool ClipExporter::BuildVideo(GstElement* source, GstElement* mux) {
     return copy && LinkPad(source, shown, copy) && LinkToMux(copy, mux, "video_%u");
   }
   const int leftWidth = plan_.width - plan_.rearWidth;  // the front side by side, else the only picture
-  const auto decoder = [&](int width) {
-    return Format("queue ! h264parse ! avdec_h264 ! videoconvert ! videoscale ! "
-                  "capsfilter caps=video/x-raw,format=BGRx,width=%d,height=%d",
-                  width, plan_.height);
+  const auto decoder = [&](const char* pad, int width) {
+    const std::string decode = DecoderFor(source, pad);
+    if (decode.empty()) return std::string();
+    return "queue ! " + decode +
+           Format(" ! videoconvert ! videoscale ! capsfilter caps=video/x-raw,format=BGRx,width=%d,height=%d", width,
+                  plan_.height);
   };
   const int kbps = std::clamp(static_cast<int>(static_cast<int64_t>(plan_.width) * plan_.height * plan_.fpsNum /
                                                std::max(1, plan_.fpsDen) * 7 / 100'000),
@@ -186,14 +204,17 @@ bool ClipExporter::BuildVideo(GstElement* source, GstElement* mux) {
   const std::string encoder =
       Format("videoconvert ! capsfilter caps=video/x-raw,format=I420 ! x264enc speed-preset=veryfast bitrate=%d key-int-max=%d ! h264parse",
              kbps, 2 * plan_.fpsNum / std::max(1, plan_.fpsDen));
+  if (DecoderFor(source, shown).empty() ||
+      (plan_.channels == ClipChannels::SideBySide && DecoderFor(source, "Video2").empty()))
+    return Fail(QStringLiteral("nothing on this computer decodes the recording's pictures"));
   if (plan_.channels != ClipChannels::SideBySide) {
-    GstElement* branch = AddBranch(decoder(leftWidth) + " ! identity name=" + kBurnInName + " ! " + encoder);
+    GstElement* branch = AddBranch(decoder(shown, leftWidth) + " ! identity name=" + kBurnInName + " ! " + encoder);
     if (!branch || !LinkPad(source, shown, branch)) return false;
     AttachBurnIn(branch);
     return LinkToMux(branch, mux, "video_%u");
   }
-  GstElement* front = AddBranch(decoder(leftWidth) + " ! identity name=" + kBurnInName);
-  GstElement* rear = AddBranch(decoder(plan_.rearWidth));
+  GstElement* front = AddBranch(decoder("Video1", leftWidth) + " ! identity name=" + kBurnInName);
+  GstElement* rear = AddBranch(decoder("Video2", plan_.rearWidth));
   GstElement* mixer = gst_element_factory_make("compositor", "mixer");
   GstElement* tail = AddBranch(Format("capsfilter caps=video/x-raw,width=%d,height=%d,framerate=%d/%d ! ", plan_.width, plan_.height,
                                       plan_.fpsNum, plan_.fpsDen) + encoder);

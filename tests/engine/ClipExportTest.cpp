@@ -14,6 +14,7 @@
 
 #include "FrameCode.h"
 #include "PlaybackTestSupport.h"
+#include "WildFixtures.h"
 #include "output/ClipExporter.h"
 #include "output/ClipOverlayText.h"
 #include "sensors/RecordingSensorFile.h"
@@ -84,17 +85,20 @@ class ClipExportTest : public ::testing::Test {
  protected:
   // Exports and waits for the end; true when the clip is there.
   bool Export(const char* name, const ClipRequest& request, const QString& out) {
+    return ExportFile(Fixture(name), request, out);
+  }
+  bool ExportFile(const std::string& path, const ClipRequest& request, const QString& out) {
     RecordingReader reader;
     std::string error;
-    if (!reader.Open(Fixture(name)) || !ClipExportPlan::Make(reader.recording(), request, plan_, error)) return false;
+    if (!reader.Open(path) || !ClipExportPlan::Make(reader.recording(), request, plan_, error)) return false;
     RecordingSensorFile sensors;
-    sensors.Read(Fixture(name), error);
+    sensors.Read(path, error);
     SensorRecordArray<CGPSData> fixes;
     for (const auto& record : sensors.records)
       if (const auto* fix = std::get_if<CGPSData>(&record)) fixes.Append(*fix);
     auto overlay = std::make_shared<ClipOverlayText>(sensors.nameClockMs, std::move(fixes));
     QSignalSpy done(&exporter_, &ClipExporter::finished);
-    if (!exporter_.Start(Fixture(name), plan_, out, overlay)) return false;
+    if (!exporter_.Start(path, plan_, out, overlay)) return false;
     return done.wait(60000) && done.first().first().toBool();
   }
   double DurationOf(const QString& file) { return Probe(file, "format=duration").section('=', 1).toDouble(); }
@@ -158,9 +162,23 @@ TEST_F(ClipExportTest, SideBySideWithDataAndSoundIsEncodedFromTheFrameAskedFor) 
 
 TEST_F(ClipExportTest, PcmSoundIsEncodedToAac) {
   const QString clip = dir_.path() + "/pcm.mp4";
-  ASSERT_TRUE(Export(kOneChannelPcm, {0, 1000, ClipChannels::Front, true, true}, clip));
+  ASSERT_TRUE(Export(kOneChannelPcm, {0, 1000, ClipChannels::Front, true, true}, clip)) << exporter_.Error().toStdString();
   EXPECT_TRUE(Probe(clip, "stream=codec_name").contains("codec_name=aac"));
   EXPECT_NEAR(DurationOf(clip), 1.0, kFrameS);
+}
+
+// Pictures in another codec than H.264 (here MJPEG with PCM sound, as
+// many recorders write, made by ffmpeg) are decoded and encoded again.
+TEST_F(ClipExportTest, AnMjpegChannelIsEncoded) {
+  const std::string source = MakeWildFixture(dir_.path().toStdString(), "mjpeg-pcm16.avi");
+  ASSERT_FALSE(source.empty());
+  const QString clip = dir_.path() + "/mjpeg.mp4";
+  ASSERT_TRUE(ExportFile(source, {0, 2000, ClipChannels::Front, true, false}, clip)) << exporter_.Error().toStdString();
+  EXPECT_EQ(plan_.video, ClipExportPlan::Video::Encode);
+  const QString streams = Probe(clip, "stream=codec_type,codec_name");
+  EXPECT_TRUE(streams.contains("codec_name=h264|codec_type=video")) << streams.toStdString();
+  EXPECT_TRUE(streams.contains("codec_name=aac|codec_type=audio")) << streams.toStdString();
+  EXPECT_EQ(Probe(clip, "stream=nb_frames").section('\n', 0, 0), "nb_frames=60");
 }
 
 TEST_F(ClipExportTest, ACancelledOrFailedExportLeavesNoFile) {

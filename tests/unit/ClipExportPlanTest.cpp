@@ -54,6 +54,18 @@ TEST(ClipExportPlanTest, OneChannelIsCopiedFromAKeyFrameAnythingElseEncodedFromT
   EXPECT_EQ(plan.audio, ClipExportPlan::Audio::None);
 }
 
+TEST(ClipExportPlanTest, OnlyH264IsCopied) {
+  ClipExportPlan plan;
+  std::string error;
+  Recording mjpeg = TwoChannels(AudioCodec::Aac);
+  mjpeg.video[1].codec = VideoCodec::Mjpeg;
+  ASSERT_TRUE(ClipExportPlan::Make(mjpeg, {0, 1000, ClipChannels::Front, true, false}, plan, error));
+  EXPECT_EQ(plan.video, ClipExportPlan::Video::Copy);
+  ASSERT_TRUE(ClipExportPlan::Make(mjpeg, {1450, 2000, ClipChannels::Rear, true, false}, plan, error));
+  EXPECT_EQ(plan.video, ClipExportPlan::Video::Encode);
+  EXPECT_EQ(plan.startNs, 1'500'000'000u);  // encoded: from the frame asked for
+}
+
 TEST(ClipExportPlanTest, NoFrameInTheRangeOrNoRearChannelIsAnError) {
   ClipExportPlan plan;
   std::string error;
