@@ -11,7 +11,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run install package test test-asan test-fuzz bench skin-sheet clean
+.PHONY: all deps configure build run install package test test-asan fuzz test-fuzz bench skin-sheet clean
 
 all: build
 
@@ -46,19 +46,18 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD)
 	cd $(ASAN_BUILD) && ctest -L unit --output-on-failure -j2
 
-# The recording reader under libFuzzer (clang, ASan, UBSan) for a bounded
-# time, seeded with small generated recordings (one of two RIFF parts).
-test-fuzz: build
+# Every libFuzzer target of tests/fuzz (clang, ASan, UBSan) for FUZZ_SECONDS
+# seconds each, seeded with recordings and settings files written now; each
+# target's output and final stats go to $(FUZZ_BUILD)/logs/.
+fuzz: build
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DZV_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD)
-	@mkdir -p $(FUZZ_BUILD)/corpus
-	@$(BUILD)/bin/zv-mkrec $(FUZZ_BUILD)/corpus/seed.avi --front 64x64 --rear 64x64 \
-	  --seconds 1 >/dev/null 2>&1
-	@$(BUILD)/bin/zv-mkrec $(FUZZ_BUILD)/corpus/seed-avix.avi --front 64x64 --rear 64x64 \
-	  --audio pcm --seconds 2 --riff-limit 65536 >/dev/null 2>&1
-	$(FUZZ_BUILD)/zv-fuzz-recording-reader -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-	  -rss_limit_mb=1024 -print_final_stats=1 $(FUZZ_BUILD)/corpus
+	@cmake --build $(FUZZ_BUILD) -j2
+	scripts/run-fuzzers.sh $(BUILD) $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# What `make test` runs: every target for 20 s.
+test-fuzz:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 
 test: build test-asan test-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j2
