@@ -115,10 +115,10 @@ void ReportDifference(const char* what, const std::multiset<std::string>& start,
 void RunEventsFor(int ms) { WaitFor([] { return false; }, ms); }
 
 // Measured with the engine closed, once the threads that come and go by
-// themselves have settled: the counts hold still for 35 s (90 s at most).
+// themselves have settled: the counts hold still for 35 s (180 s at most).
 // The map's web engine (Chromium) grows its worker pool while the map is
-// busy and ends idle workers after 30 s.
-constexpr int kSettledMs = 35000, kSettleLimitMs = 90000;
+// busy and ends idle workers one at a time, each after 30 s.
+constexpr int kSettledMs = 35000, kSettleLimitMs = 180000;
 
 ProcessFigures Measure(CZorvaneViewerDlg& dialog) {
   dialog.StopPlayback(true);
