@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <string_view>
 
 #include "config/LeadingInteger.h"
@@ -33,6 +34,13 @@ double LeadingDecimal(std::string_view text) {
   const auto result = std::from_chars(text.data() + i, text.data() + text.size(), value);
   if (result.ec != std::errc() || !std::isfinite(value)) return 0;
   return sign * value;
+}
+
+// A value held at single precision, as the recorder's firmware holds speed
+// and course; one beyond the range of a float gives 0, as an overflowing
+// number does, instead of an infinite (or undefined) conversion.
+float SinglePrecision(double value) {
+  return std::fabs(value) <= std::numeric_limits<float>::max() ? static_cast<float>(value) : 0.0f;
 }
 
 // The two characters at `from` as an integer (fewer at the end of the field).
@@ -65,10 +73,10 @@ void ApplyField(CGPSData& fix, size_t index, std::string_view field) {
       if (FirstChar(field) != 'E') fix.longitude = -fix.longitude;
       break;
     case 7:  // knots to km/h, held at single precision
-      fix.speedKmh = static_cast<float>(LeadingDecimal(field) * 1.852);
+      fix.speedKmh = SinglePrecision(LeadingDecimal(field) * 1.852);
       break;
     case 8:
-      fix.course = static_cast<float>(LeadingDecimal(field));
+      fix.course = SinglePrecision(LeadingDecimal(field));
       break;
     case 9:  // ddmmyy
       fix.day = DigitPair(field, 0);

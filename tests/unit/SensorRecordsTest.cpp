@@ -122,6 +122,21 @@ TEST_F(SensorRecordsTest, NumbersNeverBecomeInfiniteOrUndefined) {
   EXPECT_EQ(fix.course, 0.0);
 }
 
+// Speed and course are held at single precision: a number a float cannot
+// hold reads as 0 rather than as infinity. The speed is converted to km/h
+// first, so a speed just inside the range of a float in knots overflows.
+TEST_F(SensorRecordsTest, SpeedAndCourseBeyondSinglePrecisionReadAsZero) {
+  CGPSData fix;
+  ASSERT_TRUE(ParseGpsText(fix, 0, "G,1,A,1e39,N,-1e39,E,3e38,1e40,010124"));
+  EXPECT_EQ(fix.latitude, 1e39);  // held at double precision
+  EXPECT_EQ(fix.longitude, -1e39);
+  EXPECT_EQ(fix.speedKmh, 0.0);
+  EXPECT_EQ(fix.course, 0.0);
+  ASSERT_TRUE(ParseGpsText(fix, 0, "G,1,A,0,N,0,E,1e38,-3.4e38,010124"));
+  EXPECT_EQ(fix.speedKmh, static_cast<double>(static_cast<float>(1e38 * 1.852)));
+  EXPECT_EQ(fix.course, static_cast<double>(-3.4e38f));
+}
+
 TEST_F(SensorRecordsTest, TwoDigitYearsMapTo1970Through2069) {
   CGPSData fix;
   ASSERT_TRUE(ParseGpsText(fix, 0, "G,150000,A,0,N,0,E,0,0,010170"));
