@@ -182,8 +182,9 @@ TEST_F(WildRecordingsTest, IndexAndScanAgreeOnEveryCodec) {
       EXPECT_EQ(a[i].keyFrame, b[i].keyFrame) << i;
     }
     ASSERT_EQ(indexed.recording().audio.has_value(), scanned.recording().audio.has_value());
-    if (indexed.recording().audio)
+    if (indexed.recording().audio) {
       EXPECT_EQ(indexed.recording().audio->chunks.size(), scanned.recording().audio->chunks.size());
+    }
   }
 }
 
