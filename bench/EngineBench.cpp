@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playback engine against GStreamer's own decoding floor (front
 // 1920×1080, rear 1280×720, 30 fps, AAC):
 //   cpu_ratio_vs_decode_floor  CPU seconds of the engine playing a realistic

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trips and export on a 60-second recording (front 1920×1080, rear
 // 1280×720, 30 fps, AAC), the file in the page cache:
 //   duration_read_ms           reading its duration from the file, as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the folder scan of a 100,000-file tree against `find -type f` on the
 // same tree, both with a warm cache, best of several runs.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long zv-mkrec takes to write the demo card at the default picture
 // sizes (target: under two minutes on two cores).
 #include "DemoCardWriter.h"

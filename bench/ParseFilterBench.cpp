@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parse filter on a one-hour recording: how long the element's load
 // takes, and how fast the viewer's pull of every sensor record through
 // "read-record" runs. The recording is synthesized with the AVI writer: dummy

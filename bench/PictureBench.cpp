@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How faithfully the front screen shows a still 1920×1080 test chart at
 // 720×405, paused:
 //   picture_ssim_vs_area               the SSIM (mean of red, green, blue) of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmarks' recording of realistic size: one minute, front 1920x1080
 // and rear 1280x720 at 30 fps, 10 Mbit/s a channel of noisy, detailed
 // pictures, AAC sound and the sensor records; made once by zv-mkrec and kept

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lookups of one periodic-update tick (G-sensor, speed, position) over
 // the records of a one-hour recording: 36,000 G-sensor samples (10 a second)
 // and 3,600 GPS fixes (one a second).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The viewer left running: the real main window (offscreen platform unless
 // QT_QPA_PLATFORM says otherwise) with the real engine plays a folder of 200
 // one-second recordings, advancing by itself from each to the next, then

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Where `make install` (and the package) put the program's parts, and how
 # the installed program finds them again from its own folder.
 include(GNUInstallDirs)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by `make install` and by CPack at install time, when the prefix of the
 # install is known, for the files that name installed paths:
 #   the manual page, with this install's paths, compressed;

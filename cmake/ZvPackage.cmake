@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make package`: a Debian package of the installed program, made by CPack
 # from this build (cmake --build build --target package). The package always
 # installs under /usr, whatever prefix `make install` uses; files that name

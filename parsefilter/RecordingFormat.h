@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 // Constants of the recording file layout (docs/recording-format.md), shared by
 // the stream parse filter that reads recordings and the generator that writes
 // them. Only constants and trivial helpers belong here.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Puts an SPDX-License-Identifier line at the top of every source file that
 git tracks, or corrects it, and leaves a file that has the right one alone,
 so running it again changes nothing.
@@ -29,7 +30,8 @@ LICENCES = [  # first matching pattern wins
 
 # How a line is commented out, by file name pattern.
 COMMENTS = [
-    (("*.cpp", "*.h", "*.h.in"), "// {}"),
+    (("*.cpp", "*.h", "*.h.in", "*.js"), "// {}"),
+    (("*.css",), "/* {} */"),
     (("CMakeLists.txt", "*.cmake", "*.sh", "*.py", "Makefile", "*.desktop.in"), "# {}"),
     (("*.htm", "*.xml.in"), "<!-- {} -->"),
     (("*.1.in",), '.\\" {}'),

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the viewer needs to build, run and test.
 # Idempotent: when every package is already there it prints nothing and
 # touches nothing.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark of bench/ and prints their `name: value` lines.
 set -euo pipefail
 build=${1:-build}

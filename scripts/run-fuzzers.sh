@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every libFuzzer target of the fuzz build for SECONDS seconds each,
 # seeded with corpora written now: recordings by zv-mkrec (with their idx1
 # and OpenDML indexes, with only one of them, and with none, so that the

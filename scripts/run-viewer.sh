@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the viewer from the build's program folder on the demo card, which
 # is made once with the project's own generator and then kept. Without a
 # display it runs under a virtual X server so that it still starts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: LGPL-2.1-or-later
 #include "element/OutputStream.h"
 
 #include "element/ChunkQueue.h"

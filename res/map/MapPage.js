@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The viewer calls these global functions of the page:
 //   positionChange(latitude, longitude)  two decimal texts in degrees: moves
 //                                         the marker and the trail there;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The route of the open recording (or trip) coloured by speed, and the
 // trail: the part driven since playback last jumped. The route is drawn once
 // when it is set; the trail is a piece of it, so its size is bounded by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map's tiles: the online tile server, or an offline map file where one
 // covers the view. The viewer declares both in zvTileSources (tile-sources.js)
 // and may replace them later through setTileSources().

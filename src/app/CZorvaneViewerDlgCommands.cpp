@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands: buttons, both popup menus, keys, sliders and
 // the messages of its controls. A command whose engine state does not allow
 // it does nothing and shows nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's export commands: the GPS track or sensor records of the
 // open recording, the selected rows or a trip, and a clip of the open
 // recording.

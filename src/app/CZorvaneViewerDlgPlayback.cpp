@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: opening a recording, pulling its sensor records, and the
 // periodic update that keeps the slider, texts, instruments and map in step
 // with playback.

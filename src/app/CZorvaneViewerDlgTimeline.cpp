@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's timeline: the playback cursor and seeking on the
 // G-sensor graph, the event and clip marks on the seek bar, frame steps, the
 // list's grouping by trip and the trip's route on the map.

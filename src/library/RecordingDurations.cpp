@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/RecordingDurations.h"
 
 #include <sys/stat.h>

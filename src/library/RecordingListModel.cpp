@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/RecordingListModel.h"
 
 void RecordingListModel::SetRows(std::vector<zv::RecordingEntry> rows, std::vector<zv::TripRowMark> marks) {

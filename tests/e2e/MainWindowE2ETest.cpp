@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on a real display, driven through real key and mouse
 // events, playing generated recordings: start, pause and resume, stepping,
 // the end of a recording and of the list, the list filters, a broken file

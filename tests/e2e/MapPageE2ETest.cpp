@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real map page in the real web view, its tiles from a real HTTP server
 // started here: the marker set through the bridge and read back from the
 // page, kept across docking and undocking; the route and the trail; a page

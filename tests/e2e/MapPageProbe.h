@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the map tests: ask the real map page in the real web view and
 // wait for its answers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map of the real main window while it plays generated recordings, run
 // by map_tiles_test.sh in three processes that share one home folder:
 // 1. tiles from a real HTTP server started here arrive with the program's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MBTiles files for the map tests, written by the sqlite3 tool (not by the
 // program's own code), with rows counted from the south as the format has it.
 #pragma once

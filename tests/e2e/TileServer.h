@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real HTTP tile server for the map tests: answers every GET with a
 // 256 x 256 PNG of one colour, with a grid line and the tile's numbers, and
 // keeps the requests it received.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # --help and --version of the viewer and the generator, and the short usage
 # with status 2 for an unknown option. Run without a display: none of these
 # may need one.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `zorvane-viewer --export gpx|kml|csv OUT PATH...` on generated recordings,
 # with no display at all and in a time zone other than the recorder's: GPX
 # that gpsbabel reads back point for point, KML that parses, CSV with one row

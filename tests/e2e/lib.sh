@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers shared by the end-to-end scripts. Each script gets the program
 # folder and a work folder, and runs with a display of its own.
 set -euo pipefail

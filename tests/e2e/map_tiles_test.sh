@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The map of the real main window (MapTilesE2ETest.cpp), in three runs of the
 # test program that share one home folder: tiles from a local HTTP server,
 # the same tiles from the cache with the server gone, an offline map file.

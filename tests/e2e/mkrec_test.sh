@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # zv-mkrec: the files it writes are ordinary AVI files that ffprobe lists and
 # GStreamer's avidemux decodes (two channels with AAC, one channel with PCM,
 # no audio, a file split into AVIX parts), the demo card has the recorder's

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program started on a folder of recordings: it plays at once (the
 # screen changes), Space through the X server pauses it (the screen stands
 # still) and resumes it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up: the window stands, a second instance ends at once, Enter and
 # Escape keep the window open, Alt+F4 ends the program, the registry store
 # holds the decoder settings, and a killed instance leaves no lock behind.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program on Wayland: under weston's headless back end, with Qt's
 # Wayland platform, it starts, opens a generated recording and shows its
 # frames. A Wayland client cannot read the screen, so the program's own

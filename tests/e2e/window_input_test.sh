@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The main window under real X events: a right click on the G-sensor graph
 # shows exactly one menu, presses on the video screen neither move the window
 # nor open the menu, and the window's own free surface moves and resizes it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clip export on real recordings: a copied channel is bit-exact in its video
 // packets and lasts its range, side by side with burned-in data and sound is
 // re-encoded to the frame asked for, and a cancelled or failed export leaves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 #include <unistd.h>

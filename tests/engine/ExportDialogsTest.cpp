@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two export dialogs on generated recordings: the track dialog writes
 // the chosen format of the chosen recordings in the background; the clip
 // dialog exports with its progress bar, and its Cancel leaves no file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The opener that loads recordings off the window's thread: with a loader
 // that waits for the test (behind the opener's Loader interface) for the
 // rules about which result counts, and with the real loader on a generated

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's timeline on real recordings (offscreen): a click on the
 // G-sensor graph seeks to the clicked frame, "," and "." step exactly one
 // frame while paused, I and O mark a clip, events are marked on the seek bar

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recordings written by other software, made at test time: ffmpeg in every
 // codec the player takes, GStreamer's avimux, and zv-mkrec with B-frames.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recordings the player did not write: every common codec plays through the
 // engine to its end, in display order, with its sound lasting as long as
 // its pictures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpora of the text fuzz targets into FOLDER/<target>/:
 // settings files through the program's own writers, GPS texts as a
 // recorder sends them, and sensor records of both kinds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the GPS text parser. Beyond the sanitizers'
 // checks: whatever it reads is finite, and a speed or course that single
 // precision cannot hold is not taken.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary files to the parse filter element through GStreamer, as
 // the viewer drives it: Load, every sensor record through "read-record",
 // then each source pad linked to an appsink and a few buffers pulled while

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the recording reader. Beyond the sanitizers'
 // checks, whatever the reader accepts must describe only bytes of the input.
 #include <cstdint>

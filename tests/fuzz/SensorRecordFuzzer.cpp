@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary records to DispatchSensorRecord as the parse filter hands
 // them over (1024 bytes, the input's bytes first, zeros after). Each record
 // is added to exactly one of the two stores, or to neither.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary files to the setup.cfg reader. Every field it takes is in
 // its list's range, and what it reads survives a write and a second read.
 #include <cstdint>

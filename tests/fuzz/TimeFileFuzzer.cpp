@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary files to the time.cfg reader: every text it gives is at
 // most its two characters (the year "20" and two), and what it reads
 // survives a write and a second read when every text is whole.

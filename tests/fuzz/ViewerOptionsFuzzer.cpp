@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary files to the viewer options reader. What it reads must
 // survive a write and a second read unchanged, as the settings dialog's
 // Save followed by a restart would. (An empty SAVE_DIRECTORY makes the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # GStreamer's own tools use the installed plugin: gst-inspect-1.0 shows its
 # licence and origin, and gst-launch-1.0 decodes both video channels and the
 # sound of a generated recording through `vnstreamparse location=...`.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by installed_program_test.sh as the ordinary user, under Xvfb:
 # $1 the installed program's folder, $2 a work folder, $3 a folder of
 # recordings.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program, started from the DESTDIR tree by an ordinary user
 # under Xvfb: it finds its installed parts, plays a generated recording, its
 # map page draws with the system's Leaflet in the web engine with its sandbox

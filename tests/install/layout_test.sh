@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `make install DESTDIR=...` lays out: the program, its module in
 # GStreamer's plugin folder, the data folder with the map page (Leaflet
 # linked from the system) and the default options, the desktop entry, the

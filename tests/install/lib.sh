@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers shared by the install tests. CTest passes the build's facts in the
 # environment: ZV_BUILD, ZV_SOURCE, ZV_PROGRAM_DIR, ZV_STAGE (the DESTDIR
 # tree of `make install`), ZV_PREFIX, ZV_PLUGIN_DIR and ZV_APP_ID. $1 is the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An ordinary user builds the window-free core from a copy of the sources
 # and passes its unit tests; and `make run` / `make test` tell such a user
 # which packages are missing and the command that installs them, before

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make package`: CPack's Debian package of this build holds what `make
 # install` lays out (under /usr instead of the build's prefix), its
 # dependencies come from dpkg-shlibdeps, its links and manual page name the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make install DESTDIR=<stage>` for the other install tests: the install
 # step of `make install`, run on this build (it is configured and built
 # already; reconfiguring it here would disturb the tests running beside).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading from the index against loading by a scan, on files written by the
 // project's generator and by ffmpeg: the index serves the same chunk tables
 // and sensor records as a scan of the same file without its index.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The element's location property and file URI handler, which let GStreamer
 // programs (gst-launch-1.0, playbin's URI sources) use it without the
 // viewer's "load" signal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The truncation sweep on a recording of realistic size: one minute of
 // noisy, detailed pictures at 10 Mbit/s a channel (about 150 MB), cut at 100
 // points spread over the file. Every cut either loads, gives every sensor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture on the real screens, whichever way they draw: the path they
 // choose, the colours of tagged full- and limited-range recordings made by
 // ffmpeg against GStreamer's own conversion, snapshots against the screen,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writer of the torn-write test: rewrites option.ini, setup.cfg and
 // time.cfg in FOLDER through the program's writers, alternating between two
 // versions, until it is killed. It says "writing" on stdout once the first

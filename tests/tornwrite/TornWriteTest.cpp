@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings files are written through a temporary file, fsync and a
 // rename, so a writer killed at any moment leaves each file as one whole
 // version, old or new. A child process rewrites them in a loop with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The AVI writer against the recording layout: chunk order, alignment,
 // counts patched into the headers, idx1 and the OpenDML indexes, AVIX parts
 // under the RIFF limit, and the temporary-name handling.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MBTiles files for the unit tests, written through Qt SQL.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame code burned into generated pictures: it reads back plain and
 // mirrored, after scaling and lossy compression, and through a real H.264
 // encode by zv-mkrec and a decode by GStreamer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generator's own logic: sensor records as the recorder delivers them,
 // the demo card's plan and files, the noisy picture texture, and the command
 // line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generator's still test chart: chosen with --scene chart, the same
 // picture in every frame but for the frame code, which reads.
 #include "FrameCode.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What an AviWriter file holds: the streams and their formats.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes one recording file: the RIFF AVI layout of docs/recording-format.md.
 // The caller hands over the chunks in time order; the writer splits the movie
 // data into RIFF parts, ends each part's movie list with the OpenDML

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a demo memory card as the recorder leaves it: recordings of every
 // kind in its folders, named after their start time, and setup.cfg and
 // time.cfg in the card's root.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An engine-like hum: a low fundamental with harmonics whose pitch follows a
 // slowly varying engine speed. Mono, 16-bit.
 #pragma once

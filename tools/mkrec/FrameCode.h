@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A machine-readable frame number burned into each picture: a row of 32
 // black and white cells centred near the top edge. The cells are sized from
 // the picture (1/48 of its width, 1/27 of its height), so the code reads the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encodes the pictures of one or two cameras to H.264 and, optionally, mono
 // 16-bit audio to AAC with a GStreamer pipeline (appsrc -> encoder ->
 // appsink) and collects the encoded access units in memory.

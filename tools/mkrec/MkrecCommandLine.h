@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arguments of zv-mkrec:
 //   zv-mkrec OUT.AVI [--seconds N] [--front WxH] [--rear WxH|none] [--fps N]
 //            [--audio aac|pcm|none] [--gps route|none|invalid] [--event]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texture of a real camera's pictures: fine static detail (asphalt
 // grain, foliage) and sensor noise that changes with every frame. Both make
 // pictures as costly to encode as a recorder's, so that generated files reach

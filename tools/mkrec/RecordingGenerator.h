@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes one recording file: draws the pictures, encodes them and the engine
 // sound, makes the sensor records, and writes everything in time order with
 // AviWriter.

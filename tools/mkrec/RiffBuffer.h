@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A growable little-endian byte buffer for building RIFF headers in memory,
 // with nested chunks whose sizes are filled in when they end.
 #pragma once

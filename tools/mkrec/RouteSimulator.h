@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drive along a fixed route in central Seoul: a speed profile (accelerate,
 // cruise, slow down) over the length of one recording, and the position and
 // course that follow from it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the pictures of one camera: a road scene seen through the windscreen
 // (front) or the rear window (rear), with lane marks that move with the
 // speed, the date, time and speed burned in, and the frame code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the sensor records of one recording: G-sensor samples at 10 Hz and
 // GPS fixes at 1 Hz, as the recorder's sensors deliver them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws a still test chart for judging how a picture is scaled and shown:
 // line gratings from one to four pixels wide, a zone plate and a star of
 // thin spokes (they show moiré when a picture is scaled without filtering),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zv-mkrec: writes recording files, or a whole demo memory card, for tests
 // and demonstrations.
 #include "DemoCardWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zv-mkskin: paints the viewer's skin pictures.
 //
 //   zv-mkskin <folder>             writes bmp/<id>.png, png/<id>.png,
