@@ -40,7 +40,7 @@
 #include "app/StartupEnvironment.h"
 #include "library/CZvListCtrl.h"
 #include "library/RecordingLibrary.h"
-#include "map/MapSchemeHandler.h"
+#include "WindowProcessHome.h"
 #include "player/CGraphPlayer.h"
 #include "skin/CZvScreenCtrl.h"
 
@@ -182,11 +182,7 @@ bool OpenAndClose(CZorvaneViewerDlg& dialog) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir home, folder;
-  qputenv("HOME", home.path().toUtf8());
-  qunsetenv("XDG_CONFIG_HOME");
-  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  MapSchemeHandler::RegisterScheme();
+  PrepareWindowProcess(home.path());
   QApplication app(argc, argv);
   if (argc == 3) {
     kRecordings = std::max(kWarmUpRecordings + 2, std::atoi(argv[1]));

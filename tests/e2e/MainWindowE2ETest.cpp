@@ -27,7 +27,7 @@
 #include "library/CZvListCtrl.h"
 #include "library/RecordingLibrary.h"
 #include "map/CMapViewWnd.h"
-#include "map/MapSchemeHandler.h"
+#include "WindowProcessHome.h"
 #include "map/MapViewBridge.h"
 #include "sensors/CZvSpeedCtrl.h"
 #include "sensors/CZvTextCtrl.h"
@@ -358,11 +358,7 @@ int main(int argc, char** argv) {
   }
   const QString program = QString::fromLocal8Bit(argv[1]);
   QTemporaryDir home;
-  qputenv("HOME", home.path().toUtf8());
-  qunsetenv("XDG_CONFIG_HOME");
-  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  MapSchemeHandler::RegisterScheme();
+  PrepareWindowProcess(home.path());
   QApplication app(argc, argv);
   gst_init(&argc, &argv);
   g_fixtures = QString::fromLocal8Bit(argv[3]);

@@ -3,7 +3,6 @@
 // wait for its answers.
 #pragma once
 
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +16,7 @@
 #include <QWebEngineView>
 #include <functional>
 
-#include "map/MapSchemeHandler.h"
+#include "WindowProcessHome.h"
 #include "map/MapViewBridge.h"
 #include "map/MapWebPage.h"
 
@@ -30,12 +29,9 @@ namespace mapprobe {
 inline void PrepareForMapView(const QString& home) {
   QDir().mkpath(home);
   QFile::setPermissions(home, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  qputenv("HOME", home.toUtf8());
+  PrepareWindowProcess(home);
   qputenv("XDG_RUNTIME_DIR", home.toUtf8());
-  for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) qunsetenv(name);
-  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  MapSchemeHandler::RegisterScheme();
+  for (const char* name : {"XDG_DATA_HOME", "XDG_CACHE_HOME"}) qunsetenv(name);
 }
 
 // Runs a call text on the page and waits for its answer.
