@@ -27,6 +27,7 @@
 #include "library/CZvListCtrl.h"
 #include "library/RecordingLibrary.h"
 #include "map/CMapViewWnd.h"
+#include "EventWait.h"
 #include "WindowProcessHome.h"
 #include "map/MapViewBridge.h"
 #include "sensors/CZvSpeedCtrl.h"
@@ -46,16 +47,7 @@ namespace {
 QString g_fixtures;
 QString g_program;
 
-bool WaitFor(const std::function<bool()>& done, int ms = 8000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(5);
-  }
-  return true;
-}
+bool WaitFor(const std::function<bool()>& done, int ms = 8000) { return WaitForEvents(done, ms); }
 
 void Pump(int ms) { WaitFor([] { return false; }, ms); }
 

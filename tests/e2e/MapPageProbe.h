@@ -7,15 +7,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImage>
-#include <QThread>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <functional>
 
+#include "EventWait.h"
 #include "WindowProcessHome.h"
 #include "map/MapViewBridge.h"
 #include "map/MapWebPage.h"
@@ -60,16 +59,7 @@ inline QString Evaluate(QWebEngineView* view, const QString& expression) {
   return value;
 }
 
-inline bool WaitFor(const std::function<bool()>& done, int ms = 15000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(5);
-  }
-  return true;
-}
+inline bool WaitFor(const std::function<bool()>& done, int ms = 15000) { return WaitForEvents(done, ms); }
 
 inline void Settle(int ms) { WaitFor([] { return false; }, ms); }
 

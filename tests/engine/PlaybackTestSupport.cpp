@@ -1,24 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlaybackTestSupport.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
+#include "EventWait.h"
+
 
 #include <algorithm>
 
 std::string Fixture(const char* name) { return std::string(ZV_FIXTURE_DIR) + "/" + name; }
 
-bool WaitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(2);
-  }
-  return true;
-}
+bool WaitFor(const std::function<bool()>& done, int ms) { return WaitForEvents(done, ms); }
 
 double MeanLuma(const QImage& image) {
   const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
