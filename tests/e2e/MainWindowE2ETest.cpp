@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 #include <QtTest/QTest>
 
