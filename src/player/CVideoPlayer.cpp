@@ -4,12 +4,14 @@
 #include "platform/RegistryStore.h"
 #include "player/PlaybackMath.h"
 #include "player/PlayerMachineSetting.h"
+#include "player/VideoWindow.h"
 
 using namespace zv;
 
 CVideoPlayer::CVideoPlayer() { WriteUsingDShowSetting(RegistryStore::System()); }
 
-CVideoPlayer::~CVideoPlayer() { Close(); }
+// The windows may be gone by now: the engine goes without a word to them.
+CVideoPlayer::~CVideoPlayer() { engine_.reset(); }
 
 void CVideoPlayer::CreateEngine() {
   engine_ = std::make_unique<CGraphPlayer>(window1_, window2_);
@@ -49,7 +51,12 @@ int CVideoPlayer::FinishOpen(CGraphPlayer::LoadedGraph loaded) {
   return 1;
 }
 
-void CVideoPlayer::Close() { engine_.reset(); }
+void CVideoPlayer::Close() {
+  if (!engine_) return;
+  engine_.reset();
+  for (IVideoWindow* window : {window1_, window2_})
+    if (window) window->DetachFrame();
+}
 
 int CVideoPlayer::SeekTo(int32_t positionMs) {
   if (!engine_ || !engine_->Pipeline()) return 1;

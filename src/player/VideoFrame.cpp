@@ -115,6 +115,19 @@ VideoFrame VideoFrame::FromImage(const QImage& image) {
   return out;
 }
 
+VideoFrame VideoFrame::Detached() const {
+  GstBuffer* buffer = data_ && data_->sample ? gst_sample_get_buffer(data_->sample) : nullptr;
+  if (!buffer) return *this;
+  GstBuffer* copy = gst_buffer_copy_deep(buffer);
+  if (!copy) return *this;
+  GstSample* sample = gst_sample_new(copy, gst_sample_get_caps(data_->sample), gst_sample_get_segment(data_->sample),
+                                     nullptr);
+  gst_buffer_unref(copy);
+  VideoFrame detached = FromSample(sample);
+  gst_sample_unref(sample);
+  return detached.IsNull() ? *this : detached;
+}
+
 QSize VideoFrame::Size() const { return data_ ? QSize(data_->picture.width, data_->picture.height) : QSize(); }
 
 const void* VideoFrame::Key() const {

@@ -35,6 +35,12 @@ class VideoFrame {
   // The planes and colour map, valid while this frame lives.
   const PlanarPicture& Picture() const;
 
+  // The same picture in memory of its own. A decoded buffer belongs to its
+  // decoder's pool, directly or through the decoder's own reference to it,
+  // and keeps that pool alive while any frame holds it; the copy does not.
+  // A frame made from an image comes back as it is.
+  VideoFrame Detached() const;
+
   // The picture converted to 32-bit RGB at `size` (its own size when
   // empty), filtered as the screens filter it.
   QImage ToImage(QSize size = {}) const;

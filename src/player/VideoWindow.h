@@ -14,6 +14,10 @@ class IVideoWindow {
   virtual ~IVideoWindow() = default;
   virtual void PresentFrame(const VideoFrame& frame) = 0;
   virtual void RepaintFrame() = 0;
+  // The engine that handed over the frames is gone: the window keeps
+  // showing the last one, but in memory of its own, so that the closed
+  // pipeline's buffers (and the decoder's pool they belong to) can go.
+  virtual void DetachFrame() = 0;
 };
 
 }  // namespace zv

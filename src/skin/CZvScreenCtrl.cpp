@@ -50,6 +50,8 @@ void CZvScreenCtrl::PresentFrame(const zv::VideoFrame& frame) {
 
 void CZvScreenCtrl::RepaintFrame() { m_surface->Widget()->update(); }
 
+void CZvScreenCtrl::DetachFrame() { PresentFrame(m_frame.Detached()); }
+
 QImage CZvScreenCtrl::CurrentFrame() const { return m_frame.IsNull() ? QImage() : m_surface->Grab(); }
 
 int CZvScreenCtrl::PicturesMade() const { return m_madeBefore + m_surface->PicturesMade(); }

@@ -38,6 +38,7 @@ public:
   // The engine's frames arrive here.
   void PresentFrame(const zv::VideoFrame& frame) override;
   void RepaintFrame() override;
+  void DetachFrame() override;
 
 protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <gst/video/video.h>
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -400,6 +401,55 @@ TEST_F(EngineScreensTest, HiddenScreensConvertNothing) {
   EXPECT_EQ(rear_.PicturesMade(), 0);
   EXPECT_GT(front_.PicturesMade(), 0);
   EXPECT_LE(front_.PicturesMade(), player_.Engine()->DeliveredFrames(0));
+}
+
+
+// A frame as a decoder hands it over: its buffer taken from a buffer pool.
+// `alive` counts down when the pool is finalised.
+GstSample* PooledFrame(const QSize& size, int* alive) {
+  GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "I420", "width", G_TYPE_INT,
+                                      size.width(), "height", G_TYPE_INT, size.height(), "framerate",
+                                      GST_TYPE_FRACTION, 30, 1, nullptr);
+  GstVideoInfo info;
+  gst_video_info_from_caps(&info, caps);
+  GstBufferPool* pool = gst_video_buffer_pool_new();
+  GstStructure* config = gst_buffer_pool_get_config(pool);
+  gst_buffer_pool_config_set_params(config, caps, static_cast<guint>(info.size), 0, 0);
+  gst_buffer_pool_set_config(pool, config);
+  gst_buffer_pool_set_active(pool, TRUE);
+  GstBuffer* buffer = nullptr;
+  gst_buffer_pool_acquire_buffer(pool, &buffer, nullptr);
+  GstMapInfo map;
+  gst_buffer_map(buffer, &map, GST_MAP_WRITE);
+  for (gsize i = 0; i < map.size; ++i) map.data[i] = static_cast<guint8>(i < info.size * 2 / 3 ? 180 : 128);
+  gst_buffer_unmap(buffer, &map);
+  *alive = 1;
+  g_object_weak_ref(G_OBJECT(pool), [](gpointer count, GObject*) { --*static_cast<int*>(count); }, alive);
+  gst_buffer_pool_set_active(pool, FALSE);  // as a pipeline that stops does
+  gst_object_unref(pool);
+  GstSample* sample = gst_sample_new(buffer, caps, nullptr, nullptr);
+  gst_buffer_unref(buffer);
+  gst_caps_unref(caps);
+  return sample;
+}
+
+// When the player closes, the screens keep their last pictures but let go of
+// the decoded buffers, and so of the decoder's pool, whose buffers and
+// wake-up sockets would otherwise outlive the recording.
+TEST_F(EngineScreensTest, ClosingKeepsThePicturesButLetsTheDecodersPoolGo) {
+  int alive = 0;
+  GstSample* sample = PooledFrame(QSize(320, 180), &alive);
+  front_.PresentFrame(VideoFrame::FromSample(sample));
+  gst_sample_unref(sample);
+  WaitFor([] { return false; }, 100);
+  const QImage shown = front_.CurrentFrame();
+  ASSERT_EQ(alive, 1) << "the screen's frame holds the pool";
+
+  player_.Close();
+  EXPECT_EQ(alive, 0);
+  ASSERT_TRUE(front_.HasFrame());
+  WaitFor([] { return false; }, 100);
+  EXPECT_EQ(front_.CurrentFrame(), shown);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ class RecordingWindow : public zv::IVideoWindow {
     if (onFrame) onFrame(last);
   }
   void RepaintFrame() override { ++repaints; }
+  void DetachFrame() override {}  // keeps pictures, no decoded frame
   QImage last;
   int frames = 0;
   std::function<void(const QImage&)> onFrame;
