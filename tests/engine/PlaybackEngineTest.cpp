@@ -317,6 +317,11 @@ int ThreadCount() {
   return -1;
 }
 
+// Lowers `*count` by one when `object` is finalised.
+void CountDownWhenFinalised(gpointer object, int* count) {
+  g_object_weak_ref(G_OBJECT(object), [](gpointer c, GObject*) { --*static_cast<int*>(c); }, count);
+}
+
 TEST_F(EngineTest, FiftyOpensLeaveNoPipelineOrThreadBehind) {
   Open(kOneChannelAac);  // warm up the plug-ins' own thread pools
   player_.Engine()->Run();
@@ -330,8 +335,7 @@ TEST_F(EngineTest, FiftyOpensLeaveNoPipelineOrThreadBehind) {
     CGraphPlayer* engine = Open(files[i % 4]);
     ASSERT_NE(engine, nullptr);
     ++alive;
-    g_object_weak_ref(G_OBJECT(engine->Pipeline()), [](gpointer count, GObject*) { --*static_cast<int*>(count); },
-                      &alive);
+    CountDownWhenFinalised(engine->Pipeline(), &alive);
     if (i % 5 == 0) {
       engine->Run();
       WaitFor([&] { return front_.frames > 0; }, 300);
@@ -403,7 +407,6 @@ TEST_F(EngineScreensTest, HiddenScreensConvertNothing) {
   EXPECT_LE(front_.PicturesMade(), player_.Engine()->DeliveredFrames(0));
 }
 
-
 // A frame as a decoder hands it over: its buffer taken from a buffer pool.
 // `alive` counts down when the pool is finalised.
 GstSample* PooledFrame(const QSize& size, int* alive) {
@@ -424,7 +427,7 @@ GstSample* PooledFrame(const QSize& size, int* alive) {
   for (gsize i = 0; i < map.size; ++i) map.data[i] = static_cast<guint8>(i < info.size * 2 / 3 ? 180 : 128);
   gst_buffer_unmap(buffer, &map);
   *alive = 1;
-  g_object_weak_ref(G_OBJECT(pool), [](gpointer count, GObject*) { --*static_cast<int*>(count); }, alive);
+  CountDownWhenFinalised(pool, alive);
   gst_buffer_pool_set_active(pool, FALSE);  // as a pipeline that stops does
   gst_object_unref(pool);
   GstSample* sample = gst_sample_new(buffer, caps, nullptr, nullptr);
