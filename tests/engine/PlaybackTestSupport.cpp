@@ -44,3 +44,10 @@ bool HasElement(GstElement* bin, const std::string& name) {
   const auto names = ElementNames(bin);
   return std::find(names.begin(), names.end(), name) != names.end();
 }
+
+GStreamerComplaints::GStreamerComplaints()
+    : handler_(g_log_set_handler(
+          "GStreamer", GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING),
+          [](const gchar*, GLogLevelFlags, const gchar*, gpointer count) { ++*static_cast<int*>(count); }, &count_)) {}
+
+GStreamerComplaints::~GStreamerComplaints() { g_log_remove_handler("GStreamer", handler_); }

@@ -41,3 +41,17 @@ double MeanLuma(const QImage& image);
 // Names of every element inside `bin`, recursively.
 std::vector<std::string> ElementNames(GstElement* bin);
 bool HasElement(GstElement* bin, const std::string& name);
+
+// Counts GStreamer's criticals and warnings while it lives.
+class GStreamerComplaints {
+ public:
+  GStreamerComplaints();
+  ~GStreamerComplaints();
+  GStreamerComplaints(const GStreamerComplaints&) = delete;
+  GStreamerComplaints& operator=(const GStreamerComplaints&) = delete;
+  int Count() const { return count_; }
+
+ private:
+  int count_ = 0;
+  guint handler_ = 0;
+};

@@ -104,20 +104,16 @@ TEST(RecordingOpenerTest, CancelOrDestructionDropsTheResult) {
 TEST(RecordingOpenerTest, TheRealLoaderLoadsTheRecordingAndPullsItsRecords) {
   // A load that no engine takes (a superseded open) must leave GStreamer
   // nothing to complain about when it goes, such as a sound device left open.
-  int complaints = 0;
-  const guint handler = g_log_set_handler(
-      "GStreamer", GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING),
-      [](const gchar*, GLogLevelFlags, const gchar*, gpointer count) { ++*static_cast<int*>(count); }, &complaints);
   {
+    GStreamerComplaints complaints;
     const auto loaded = RecordingOpener::LoadRecording(Fixture("REC_20130521_143015_F.AVI"), 0);
     EXPECT_EQ(loaded.graph.result, 0);
     ASSERT_TRUE(loaded.graph.parseFilter);
     EXPECT_TRUE(loaded.graph.audioRenderer);
     EXPECT_EQ(loaded.records.size(), 44u);  // 10 Hz G-sensor and 1 Hz GPS over 4 s
     EXPECT_EQ(loaded.records[0].bytes.at(0), 'M');
+    EXPECT_EQ(complaints.Count(), 0);
   }
-  g_log_remove_handler("GStreamer", handler);
-  EXPECT_EQ(complaints, 0);
   const auto missing = RecordingOpener::LoadRecording(Fixture("missing.avi"), 0);
   EXPECT_EQ(missing.graph.result, 1);
   EXPECT_TRUE(missing.records.empty());
