@@ -83,9 +83,12 @@ ifeq ($(TSAN_ENGINE),1)
 	  --gtest_filter=-$(TSAN_LEFT_OUT)
 endif
 
+# A GLib or GStreamer critical (a misused object, an assertion that failed
+# inside a library) aborts the test that caused it instead of scrolling by
+# in its log.
 test: build test-asan test-fuzz
 	@$(MAKE) --no-print-directory test-tsan TSAN_ENGINE=0
-	cd $(BUILD) && ctest --output-on-failure -j2
+	cd $(BUILD) && G_DEBUG=fatal-criticals ctest --output-on-failure -j2
 
 bench: build
 	@cmake --build $(BUILD) --target benchmarks
