@@ -258,9 +258,11 @@ TEST_F(MainWindowE2ETest, ASeekWhilePausedMovesTheInstrumentsAndTheMarker) {
   EXPECT_EQ(dialog_->TimeText()->positionMs, 3600);
 }
 
-// Every open loads off the window's thread: the automatic advance goes
-// through ten recordings one after another, each opened in turn, and the
-// window keeps handling its timers meanwhile.
+// The automatic advance goes through ten recordings one after another, each
+// opened in turn, and stops at the end of the list with the first row
+// selected. (That each open loads off the window's thread is checked where
+// it can be seen for sure: a tiny recording may load before the window's
+// next timer tick, so the advance may never show an open still pending.)
 TEST_F(MainWindowE2ETest, TheAutomaticAdvancePlaysTenRecordingsInTurn) {
   const QString one = card_.path() + "/one.avi";
   ASSERT_EQ(QProcess::execute(g_program + "/zv-mkrec", {one, "--seconds", "1", "--front", "160x90", "--rear", "none",
@@ -273,14 +275,12 @@ TEST_F(MainWindowE2ETest, TheAutomaticAdvancePlaysTenRecordingsInTurn) {
   }
   QFile::remove(one);
   QStringList opened;
-  bool sawPending = false;
   qint64 longestTickGapMs = 0;
   QElapsedTimer sinceTick;
   sinceTick.start();
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     longestTickGapMs = std::max(longestTickGapMs, sinceTick.restart());
-    sawPending = sawPending || dialog_->OpenPending();
     const QString name = QString::fromStdString(dialog_->CurrentFileName());
     if (State() == Running && (opened.isEmpty() || opened.back() != name)) opened << name;
   });
@@ -288,8 +288,7 @@ TEST_F(MainWindowE2ETest, TheAutomaticAdvancePlaysTenRecordingsInTurn) {
   dialog_->SpeedSlider()->setValue(100);
   dialog_->OpenPaths({card_.path()});
   ASSERT_TRUE(WaitFor([&] { return opened.size() == 10 && State() == Stopped; }, 40000)) << opened.join(' ').toStdString();
-  EXPECT_EQ(opened, names);
-  EXPECT_TRUE(sawPending);
+  EXPECT_EQ(opened.join(' ').toStdString(), names.join(' ').toStdString());
   EXPECT_EQ(dialog_->RecordingList()->currentRow, 0);
   std::printf("ten recordings: longest gap between 10 ms ticks %lld ms\n", static_cast<long long>(longestTickGapMs));
 }
