@@ -34,17 +34,25 @@ class RendererWatch {
     GstElement* renderer = gst_bin_get_by_name(GST_BIN(pipeline), name);
     if (!renderer) return;
     pad_ = gst_element_get_static_pad(renderer, "sink");
-    probe_ = gst_pad_add_probe(pad_, GST_PAD_PROBE_TYPE_BUFFER, &RendererWatch::OnBuffer, this, nullptr);
+    probe_ = gst_pad_add_probe(pad_, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
+                               &RendererWatch::OnData, this, nullptr);
     gst_object_unref(renderer);
   }
   int buffers() const { return buffers_; }
+  bool attached() const { return pad_ != nullptr; }
   // The end of the last buffer, in stream time.
   double endSeconds() const { return static_cast<double>(end_) / GST_SECOND; }
   bool inOrder() const { return inOrder_; }
+  // Whether the end of the stream reached the renderer, after every buffer.
+  bool ended() const { return ended_; }
 
  private:
-  static GstPadProbeReturn OnBuffer(GstPad*, GstPadProbeInfo* info, gpointer data) {
+  static GstPadProbeReturn OnData(GstPad*, GstPadProbeInfo* info, gpointer data) {
     auto* self = static_cast<RendererWatch*>(data);
+    if (GST_PAD_PROBE_INFO_TYPE(info) & GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM) {
+      if (GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(info)) == GST_EVENT_EOS) self->ended_ = true;
+      return GST_PAD_PROBE_OK;
+    }
     GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
     const GstClockTime pts = GST_BUFFER_PTS(buffer), duration = GST_BUFFER_DURATION(buffer);
     std::lock_guard lock(self->mutex_);
@@ -60,6 +68,7 @@ class RendererWatch {
   gulong probe_ = 0;
   std::mutex mutex_;
   std::atomic<int> buffers_{0};
+  std::atomic<bool> ended_{false};
   GstClockTime end_ = 0;
   GstClockTime lastPts_ = GST_CLOCK_TIME_NONE;
   bool inOrder_ = true;
@@ -69,7 +78,7 @@ struct Played {
   int expectedFrames = -1;
   int videoFrames = 0;
   double videoEnd = 0, audioEnd = 0;
-  bool inOrder = false, reachedEnd = false, hasAudio = false;
+  bool inOrder = false, reachedEnd = false, renderersEnded = false, hasAudio = false;
 };
 
 // Video chunks that hold a picture, as the reader sees them.
@@ -113,7 +122,11 @@ class WildRecordingsTest : public ::testing::Test {
           return position >= duration;
         },
         10000);
-    WaitFor([] { return false; }, 200);  // the last buffers settle
+    // The counts are final once the end of the stream has reached both
+    // renderers; a loaded machine may still be decoding the last pictures
+    // when the clock reaches the end.
+    played.renderersEnded = WaitFor([&] { return video.ended() && (!audio.attached() || audio.ended()); }, 10000);
+    WaitFor([] { return false; }, 100);  // the last pictures reach the windows
     played.videoFrames = video.buffers();
     played.videoEnd = video.endSeconds();
     played.audioEnd = audio.endSeconds();
@@ -141,6 +154,7 @@ TEST_F(WildRecordingsTest, EveryCodecPlaysToTheEndWithItsSound) {
     std::printf("fixture %-24s video_frames=%d/%d video_end=%.3f s audio_end=%.3f s in_order=%d\n", name.c_str(),
                 p.videoFrames, p.expectedFrames, p.videoEnd, p.audioEnd, p.inOrder);
     EXPECT_TRUE(p.reachedEnd);
+    EXPECT_TRUE(p.renderersEnded);
     EXPECT_EQ(p.videoFrames, p.expectedFrames);
     EXPECT_TRUE(p.inOrder);
     EXPECT_TRUE(p.hasAudio);
@@ -200,6 +214,7 @@ TEST_F(WildRecordingsTest, BFramesPlayInDisplayOrderAndSeekToTheNamedFrame) {
   const Played p = PlayThrough(path);
   std::printf("fixture %-24s video_frames=%d/%d video_end=%.3f s in_order=%d\n", "mkrec-bframes.avi", p.videoFrames,
               p.expectedFrames, p.videoEnd, p.inOrder);
+  EXPECT_TRUE(p.renderersEnded);
   EXPECT_EQ(p.videoFrames, 60);
   EXPECT_TRUE(p.inOrder);
   // The still picture of the open (frame 0) comes again as playback starts;
