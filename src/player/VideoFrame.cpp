@@ -41,16 +41,18 @@ bool HasByteComponents(const GstVideoFormatInfo* format) {
 
 }  // namespace
 
+// A decoded frame holds its buffer through the mapping, never the sample it
+// came in: appsink refills one sample object for every frame and, after a
+// flush, writes new caps into it without making it writable first, which
+// fails while anyone else holds it.
 struct VideoFrame::Data {
-  GstSample* sample = nullptr;   // owned; null for a frame made from an image
-  GstVideoFrame frame{};
-  bool mapped = false;
+  GstVideoFrame frame{};         // holds a reference to the buffer
+  bool mapped = false;           // false for a frame made from an image
   QImage image;                  // the pixels of a frame made from an image
   PlanarPicture picture;
 
   ~Data() {
     if (mapped) gst_video_frame_unmap(&frame);
-    if (sample) gst_sample_unref(sample);
   }
 };
 
@@ -59,8 +61,11 @@ VideoFrame VideoFrame::FromSample(GstSample* sample) {
   GstBuffer* buffer = sample ? gst_sample_get_buffer(sample) : nullptr;
   GstVideoInfo info;
   if (!caps || !buffer || !gst_video_info_from_caps(&info, caps) || !HasByteComponents(info.finfo)) return {};
+  return FromBuffer(info, buffer);
+}
+
+VideoFrame VideoFrame::FromBuffer(const GstVideoInfo& info, GstBuffer* buffer) {
   auto data = std::make_shared<Data>();
-  data->sample = gst_sample_ref(sample);
   if (!gst_video_frame_map(&data->frame, &info, buffer, GST_MAP_READ)) return {};
   data->mapped = true;
   const GstVideoFrame& f = data->frame;
@@ -116,15 +121,11 @@ VideoFrame VideoFrame::FromImage(const QImage& image) {
 }
 
 VideoFrame VideoFrame::Detached() const {
-  GstBuffer* buffer = data_ && data_->sample ? gst_sample_get_buffer(data_->sample) : nullptr;
-  if (!buffer) return *this;
-  GstBuffer* copy = gst_buffer_copy_deep(buffer);
+  if (!data_ || !data_->mapped) return *this;
+  GstBuffer* copy = gst_buffer_copy_deep(data_->frame.buffer);
   if (!copy) return *this;
-  GstSample* sample = gst_sample_new(copy, gst_sample_get_caps(data_->sample), gst_sample_get_segment(data_->sample),
-                                     nullptr);
+  VideoFrame detached = FromBuffer(data_->frame.info, copy);
   gst_buffer_unref(copy);
-  VideoFrame detached = FromSample(sample);
-  gst_sample_unref(sample);
   return detached.IsNull() ? *this : detached;
 }
 
@@ -132,7 +133,7 @@ QSize VideoFrame::Size() const { return data_ ? QSize(data_->picture.width, data
 
 const void* VideoFrame::Key() const {
   if (!data_) return nullptr;
-  if (data_->sample) return gst_sample_get_buffer(data_->sample);
+  if (data_->mapped) return data_->frame.buffer;
   return data_.get();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gst/gst.h>
+#include <gst/video/video-info.h>
 
 #include <QImage>
 #include <QSize>
@@ -46,6 +47,8 @@ class VideoFrame {
   QImage ToImage(QSize size = {}) const;
 
  private:
+  // A frame of `buffer` laid out as `info` says (or as its video meta says).
+  static VideoFrame FromBuffer(const GstVideoInfo& info, GstBuffer* buffer);
   struct Data;
   std::shared_ptr<const Data> data_;
 };

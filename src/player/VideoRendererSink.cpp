@@ -14,20 +14,11 @@ struct ChannelTarget {
   int channel;
 };
 
-// appsink hands out one sample object of its own, refilled for every frame,
-// and after a flush it writes the caps into that object without first making
-// it writable. A screen that kept the object for its last picture makes that
-// write fail (a GStreamer critical, and the caps left stale). So the screens
-// get a sample of their own around the same buffer and caps, and appsink's is
-// released before it renders again.
-GstFlowReturn Offer(GstSample* pulled, gpointer data) {
-  if (!pulled) return GST_FLOW_OK;
-  GstSample* own = gst_sample_new(gst_sample_get_buffer(pulled), gst_sample_get_caps(pulled),
-                                  gst_sample_get_segment(pulled), nullptr);
-  gst_sample_unref(pulled);
+GstFlowReturn Offer(GstSample* sample, gpointer data) {
+  if (!sample) return GST_FLOW_OK;
   auto* target = static_cast<ChannelTarget*>(data);
-  target->relay->Offer(target->channel, own);
-  gst_sample_unref(own);
+  target->relay->Offer(target->channel, sample);
+  gst_sample_unref(sample);
   return GST_FLOW_OK;
 }
 
