@@ -25,6 +25,8 @@ namespace {
 // whether their times only grow.
 class RendererWatch {
  public:
+  // `already`: the buffers that reached the renderer before the watch began.
+  explicit RendererWatch(int already = 0) : buffers_(already) {}
   ~RendererWatch() {
     if (!pad_) return;
     gst_pad_remove_probe(pad_, probe_);
@@ -110,7 +112,12 @@ class WildRecordingsTest : public ::testing::Test {
       g_object_set(renderer, "qos", FALSE, nullptr);
       gst_object_unref(renderer);
     }
-    RendererWatch video, audio;
+    // Open returns while the pipeline prerolls. Once it has prerolled, the
+    // first picture has passed into the renderer, where it waits for the
+    // clock, and the watch counts it with the pictures that follow.
+    if (gst_element_get_state(engine->Pipeline(), nullptr, nullptr, 10 * GST_SECOND) != GST_STATE_CHANGE_SUCCESS)
+      return played;
+    RendererWatch video(1), audio;
     video.Attach(engine->Pipeline(), "Mixing Renderer9");
     audio.Attach(engine->Pipeline(), "DirectSound Audio Renderer");
     if (engine->Run() < 0) return played;
