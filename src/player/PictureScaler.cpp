@@ -45,22 +45,27 @@ std::vector<std::pair<int, double>> Contributions(int i, int length, double scal
 // Adds `weight` × a source row to the 8.8 fixed-point column values (or
 // sets them, for the first row). Sixteen bits suffice: the weights of a
 // target row add up to 256.
-ZV_HOT_LOOP void AddRow(uint16_t* __restrict columns, const uint8_t* __restrict src, int width, int step, uint16_t weight,
-            bool add) {
+ZV_HOT_LOOP void AddRow(uint16_t* __restrict sums, const uint8_t* __restrict src, int width, int step, uint16_t weight,
+                        bool add) {
   if (step != 1) {
-    for (int x = 0; x < width; ++x) columns[x] = static_cast<uint16_t>((add ? columns[x] : 0) + weight * src[x * step]);
+    for (int x = 0; x < width; ++x) sums[x] = static_cast<uint16_t>((add ? sums[x] : 0) + weight * src[x * step]);
   } else if (add) {
-    for (int x = 0; x < width; ++x) columns[x] = static_cast<uint16_t>(columns[x] + weight * src[x]);
+    for (int x = 0; x < width; ++x) sums[x] = static_cast<uint16_t>(sums[x] + weight * src[x]);
   } else {
-    for (int x = 0; x < width; ++x) columns[x] = static_cast<uint16_t>(weight * src[x]);
+    for (int x = 0; x < width; ++x) sums[x] = static_cast<uint16_t>(weight * src[x]);
   }
 }
 
+// 8.8 column values as 8.7, so that they are signed 16-bit values.
+ZV_HOT_LOOP void HalveColumns(const uint16_t* __restrict sums, int16_t* __restrict columns, int width) {
+  for (int x = 0; x < width; ++x) columns[x] = static_cast<int16_t>(sums[x] >> 1);
+}
+
 // The weighted sum of `N` source rows of a plane of its own, in one pass
-// over the columns (the weights of a target row add up to 256).
+// over the columns, as 8.7 fixed-point values (the weights of a target row
+// add up to 256, so the 8.8 sum fits sixteen bits).
 template <int N>
-ZV_HOT_LOOP void SumRows(uint16_t* __restrict columns, const uint8_t* const* rows, const uint16_t* weights,
-                         int width) {
+ZV_HOT_LOOP void SumRows(int16_t* __restrict columns, const uint8_t* const* rows, const uint16_t* weights, int width) {
   const uint8_t* __restrict r[N];
   uint16_t w[N];
   for (int t = 0; t < N; ++t) {
@@ -70,34 +75,50 @@ ZV_HOT_LOOP void SumRows(uint16_t* __restrict columns, const uint8_t* const* row
   for (int x = 0; x < width; ++x) {
     uint16_t sum = 0;
     for (int t = 0; t < N; ++t) sum = static_cast<uint16_t>(sum + w[t] * r[t][x]);
-    columns[x] = sum;
-  }
-}
-
-// Target samples from the combined columns. `Taps` fixes the tap count at
-// compile time for the common counts (0: any count).
-template <int Taps>
-void FilterColumns(const uint16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out) {
-  const int taps = Taps ? Taps : axis.Taps();
-  for (int i = 0; i < targetWidth; ++i) {
-    const uint16_t* c = columns + axis.First(i);
-    const uint16_t* w = axis.Weights(i);
-    uint32_t sum = ResampleAxis::kOne / 2;
-    for (int t = 0; t < taps; ++t) sum += uint32_t(w[t]) * c[t];
-    out[i] = static_cast<uint16_t>(sum >> 14);
+    columns[x] = static_cast<int16_t>(sum >> 1);
   }
 }
 
 #ifdef __SSE2__
-// Eight rows of combined columns (8.8) as one vector per column holding the
-// eight rows (8.7, so that they are signed 16-bit values), one 8 × 8
-// transpose at a time. Two zero columns follow.
-void InterleaveRows(const std::array<uint16_t*, 8>& rows, int width, int16_t* out) {
+// Lane k of the result: the sum of the four lanes of the k-th vector.
+inline __m128i SumLanes(__m128i a, __m128i b, __m128i c, __m128i d) {
+  const __m128i ab = _mm_add_epi32(_mm_unpacklo_epi32(a, b), _mm_unpackhi_epi32(a, b));
+  const __m128i cd = _mm_add_epi32(_mm_unpacklo_epi32(c, d), _mm_unpackhi_epi32(c, d));
+  return _mm_add_epi32(_mm_unpacklo_epi64(ab, cd), _mm_unpackhi_epi64(ab, cd));
+}
+
+// The target samples of one row from its combined 8.7 columns, eight at a
+// time; each eight taps of a sample are one multiply-add of 16-bit pairs.
+// Writes rounded 8.8 values, up to seven past `targetWidth` (the axis is
+// padded to whole groups of eight).
+ZV_HOT_LOOP void FilterRow(const int16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out) {
+  const int groups = axis.Stride() / 8;
+  // Half a level to round, less 32768 so that the sums pack as signed
+  // 16-bit values; the xor with the sign bit adds the 32768 back.
+  const __m128i bias = _mm_set1_epi32((1 << 12) - (32768 << 13)), sign = _mm_set1_epi16(-32768);
+  auto dot = [&](int i) {
+    const auto* c = reinterpret_cast<const __m128i*>(columns + axis.First(i));
+    const auto* w = reinterpret_cast<const __m128i*>(axis.Weights(i));
+    __m128i sum = _mm_madd_epi16(_mm_loadu_si128(c), _mm_loadu_si128(w));
+    for (int g = 1; g < groups; ++g)
+      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_loadu_si128(c + g), _mm_loadu_si128(w + g)));
+    return sum;
+  };
+  for (int i = 0; i < targetWidth; i += 8) {
+    const __m128i lo = _mm_srai_epi32(_mm_add_epi32(SumLanes(dot(i), dot(i + 1), dot(i + 2), dot(i + 3)), bias), 13);
+    const __m128i hi =
+        _mm_srai_epi32(_mm_add_epi32(SumLanes(dot(i + 4), dot(i + 5), dot(i + 6), dot(i + 7)), bias), 13);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_xor_si128(_mm_packs_epi32(lo, hi), sign));
+  }
+}
+
+// Eight rows of combined 8.7 columns as one vector per column holding the
+// eight rows, one 8 × 8 transpose at a time. Two zero columns follow.
+void InterleaveRows(const std::array<int16_t*, 8>& rows, int width, int16_t* out) {
   int x = 0;
   for (; x + 8 <= width; x += 8) {
     __m128i r[8];
-    for (int i = 0; i < 8; ++i)
-      r[i] = _mm_srli_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[i] + x)), 1);
+    for (int i = 0; i < 8; ++i) r[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[i] + x));
     const __m128i t0 = _mm_unpacklo_epi16(r[0], r[1]), t1 = _mm_unpackhi_epi16(r[0], r[1]);
     const __m128i t2 = _mm_unpacklo_epi16(r[2], r[3]), t3 = _mm_unpackhi_epi16(r[2], r[3]);
     const __m128i t4 = _mm_unpacklo_epi16(r[4], r[5]), t5 = _mm_unpackhi_epi16(r[4], r[5]);
@@ -112,14 +133,16 @@ void InterleaveRows(const std::array<uint16_t*, 8>& rows, int width, int16_t* ou
     }
   }
   for (; x < width; ++x)
-    for (int i = 0; i < 8; ++i) out[x * 8 + i] = static_cast<int16_t>(rows[i][x] >> 1);
+    for (int i = 0; i < 8; ++i) out[x * 8 + i] = rows[i][x];
   std::fill(out + static_cast<std::ptrdiff_t>(width) * 8, out + static_cast<std::ptrdiff_t>(width + 2) * 8, 0);
 }
 
 // The target samples of eight rows at once from their interleaved columns:
-// each pair of taps is one multiply-add of 16-bit pairs. Writes 8.8 values,
-// row r at out + r × targetWidth.
-void FilterInterleaved(const int16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out) {
+// each pair of taps is one multiply-add of 16-bit pairs. Writes rounded 8.8
+// values, row r at out + r × rowStride. Cheaper than FilterRow where a
+// sample has few taps (enlarging, or shrinking a little).
+void FilterInterleaved(const int16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out,
+                       int rowStride) {
   const auto* c = reinterpret_cast<const __m128i*>(columns);
   const int taps = axis.Taps();
   alignas(16) int32_t v[8];
@@ -136,7 +159,17 @@ void FilterInterleaved(const int16_t* columns, const ResampleAxis& axis, int tar
     }
     _mm_store_si128(reinterpret_cast<__m128i*>(v), _mm_srai_epi32(lo, 13));
     _mm_store_si128(reinterpret_cast<__m128i*>(v + 4), _mm_srai_epi32(hi, 13));
-    for (int r = 0; r < 8; ++r) out[r * targetWidth + i] = static_cast<uint16_t>(v[r]);
+    for (int r = 0; r < 8; ++r) out[r * rowStride + i] = static_cast<uint16_t>(v[r]);
+  }
+}
+#else
+void FilterRow(const int16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out) {
+  for (int i = 0; i < targetWidth; ++i) {
+    const int16_t* c = columns + axis.First(i);
+    const uint16_t* w = axis.Weights(i);
+    int32_t sum = 1 << 12;
+    for (int t = 0; t < axis.Taps(); ++t) sum += int32_t(w[t]) * c[t];
+    out[i] = static_cast<uint16_t>(sum >> 13);
   }
 }
 #endif
@@ -182,14 +215,16 @@ ResampleAxis::ResampleAxis(int sourceLength, int targetLength, double scale, dou
     const auto [lo, hi] = std::minmax_element(all.back().begin(), all.back().end());
     taps_ = std::max(taps_, hi->first - lo->first + 1);
   }
-  first_.resize(static_cast<std::size_t>(targetLength));
-  weights_.assign(static_cast<std::size_t>(targetLength) * taps_, 0);
+  stride_ = (taps_ + 7) / 8 * 8;
+  const int padded = (targetLength + 7) / 8 * 8;
+  first_.assign(static_cast<std::size_t>(padded), 0);
+  weights_.assign(static_cast<std::size_t>(padded) * stride_, 0);
   for (int i = 0; i < targetLength; ++i) {
     int first = sourceLength;
     for (const auto& [j, w] : all[i]) first = std::min(first, j);
     first = std::min(first, sourceLength - taps_);
     first_[i] = first;
-    uint16_t* weights = &weights_[static_cast<std::size_t>(i) * taps_];
+    uint16_t* weights = &weights_[static_cast<std::size_t>(i) * stride_];
     double total = 0;
     for (const auto& [j, w] : all[i]) total += w;
     // Whole-number weights that add up to exactly kOne.
@@ -214,88 +249,71 @@ void PictureScaler::PrepareAxes(const PlanarPicture& picture, int width, int hei
   if (shape == shape_ && !rows_[0].empty()) return;
   shape_ = shape;
   std::size_t widest = 0;
+  int taps = 0;
   for (int c = 0; c < 3; ++c) {
     const ChannelPlane& p = picture.channels[c];
     const double sx = double(picture.width) / width / p.subsampleX;
     const double sy = double(picture.height) / height / p.subsampleY;
     axes_[c] = {ResampleAxis(p.width, width, sx, p.shiftX, ResampleAxis::kOne),
                 ResampleAxis(p.height, height, sy, p.shiftY, kRowWeightOne)};
-    rows_[c].assign(static_cast<std::size_t>(width) * 8, 0);
+    rows_[c].assign(static_cast<std::size_t>(RowStride(width)) * 8, 0);
     widest = std::max(widest, static_cast<std::size_t>(p.width));
+    taps = std::max(taps, axes_[c].y.Taps());
   }
-  width_ = width;
-  for (auto& columns : columns_) columns.assign(widest, 0);
-  scratch_.assign(widest, 0);
-  int taps = 0;
-  for (const Axes& a : axes_) taps = std::max(taps, a.y.Taps());
+  // The filter reads up to seven columns past a plane's last one, with
+  // weight zero.
+  for (auto& columns : columns_) columns.assign(widest + 8, 0);
+  interleaved_.assign((widest + 2) * 8, 0);
+  sums_.assign(widest, 0);
   sourceRows_.assign(static_cast<std::size_t>(taps), nullptr);
   sourceWeights_.assign(static_cast<std::size_t>(taps), 0);
-  interleaved_.assign((widest + 2) * 8, 0);
 }
 
 // The source rows that target row `row` of one channel covers, combined
-// column by column into 8.8 fixed-point values.
-void PictureScaler::CombineRows(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* columns) {
-  const int first = axes.y.First(row);
-  const uint16_t* wy = axes.y.Weights(row);
+// column by column into 8.7 fixed-point values.
+void PictureScaler::CombineRows(const ChannelPlane& plane, const ResampleAxis& axis, int row, int16_t* columns) {
+  const int first = axis.First(row);
+  const uint16_t* wy = axis.Weights(row);
   int n = 0;
-  for (int t = 0; t < axes.y.Taps(); ++t) {
+  for (int t = 0; t < axis.Taps(); ++t) {
     if (wy[t] == 0) continue;
     sourceRows_[n] = plane.data + static_cast<std::ptrdiff_t>(first + t) * plane.stride;
     sourceWeights_[n++] = wy[t];
   }
-  if (plane.step != 1) {  // interleaved samples: one row at a time
-    for (int i = 0; i < n; ++i) AddRow(columns, sourceRows_[i], plane.width, plane.step, sourceWeights_[i], i > 0);
-    return;
-  }
-  // Rows of a plane of their own: up to four in one pass.
-  for (int i = 0; i < n; i += 4) {
-    uint16_t* sum = i == 0 ? columns : scratch_.data();
-    const uint8_t* const* rows = sourceRows_.data() + i;
-    const uint16_t* weights = sourceWeights_.data() + i;
-    switch (std::min(4, n - i)) {
-      case 1: SumRows<1>(sum, rows, weights, plane.width); break;
-      case 2: SumRows<2>(sum, rows, weights, plane.width); break;
-      case 3: SumRows<3>(sum, rows, weights, plane.width); break;
-      default: SumRows<4>(sum, rows, weights, plane.width); break;
+  const uint8_t* const* rows = sourceRows_.data();
+  const uint16_t* weights = sourceWeights_.data();
+  if (plane.step == 1) {  // a plane of its own: up to eight rows in one pass
+    switch (n) {
+      case 1: return SumRows<1>(columns, rows, weights, plane.width);
+      case 2: return SumRows<2>(columns, rows, weights, plane.width);
+      case 3: return SumRows<3>(columns, rows, weights, plane.width);
+      case 4: return SumRows<4>(columns, rows, weights, plane.width);
+      case 5: return SumRows<5>(columns, rows, weights, plane.width);
+      case 6: return SumRows<6>(columns, rows, weights, plane.width);
+      case 7: return SumRows<7>(columns, rows, weights, plane.width);
+      case 8: return SumRows<8>(columns, rows, weights, plane.width);
+      default: break;
     }
-    if (i > 0)
-      for (int x = 0; x < plane.width; ++x) columns[x] = static_cast<uint16_t>(columns[x] + scratch_[x]);
   }
-}
-
-// Target row `row` of one channel as 8.8 fixed-point samples, one row at a
-// time (where there is no SSE2).
-void PictureScaler::ScaleRow(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* out) {
-  uint16_t* columns = columns_[0].data();
-  CombineRows(plane, axes, row, columns);
-  const int targetWidth = static_cast<int>(width_);
-  switch (axes.x.Taps()) {
-    case 1: return FilterColumns<1>(columns, axes.x, targetWidth, out);
-    case 2: return FilterColumns<2>(columns, axes.x, targetWidth, out);
-    case 3: return FilterColumns<3>(columns, axes.x, targetWidth, out);
-    case 4: return FilterColumns<4>(columns, axes.x, targetWidth, out);
-    case 5: return FilterColumns<5>(columns, axes.x, targetWidth, out);
-    case 6: return FilterColumns<6>(columns, axes.x, targetWidth, out);
-    case 7: return FilterColumns<7>(columns, axes.x, targetWidth, out);
-    case 8: return FilterColumns<8>(columns, axes.x, targetWidth, out);
-    default: return FilterColumns<0>(columns, axes.x, targetWidth, out);
-  }
+  // Interleaved samples, or more rows than one pass takes: row by row.
+  for (int i = 0; i < n; ++i) AddRow(sums_.data(), rows[i], plane.width, plane.step, weights[i], i > 0);
+  HalveColumns(sums_.data(), columns, plane.width);
 }
 
 // Eight target rows of one channel (from `row` on; rows past the picture
-// repeat its last row), written row after row into `out`.
+// repeat its last row), row r at out + r × RowStride.
 void PictureScaler::ScaleRows(const ChannelPlane& plane, const Axes& axes, int row, int height, uint16_t* out) {
-#ifdef __SSE2__
-  std::array<uint16_t*, 8> columns{};
+  const int width = shape_[2];
+  std::array<int16_t*, 8> columns{};
   for (int r = 0; r < 8; ++r) {
-    columns[r] = columns_[r].data();
-    CombineRows(plane, axes, std::min(row + r, height - 1), columns[r]);
+    columns[r] = columns_[InterleavesRows(axes) ? r : 0].data();
+    CombineRows(plane, axes.y, std::min(row + r, height - 1), columns[r]);
+    if (!InterleavesRows(axes)) FilterRow(columns[r], axes.x, width, out + r * RowStride(width));
   }
+#ifdef __SSE2__
+  if (!InterleavesRows(axes)) return;
   InterleaveRows(columns, plane.width, interleaved_.data());
-  FilterInterleaved(interleaved_.data(), axes.x, width_, out);
-#else
-  for (int r = 0; r < 8; ++r) ScaleRow(plane, axes, std::min(row + r, height - 1), out + r * width_);
+  FilterInterleaved(interleaved_.data(), axes.x, width, out, RowStride(width));
 #endif
 }
 
@@ -308,7 +326,7 @@ void PictureScaler::Scale(const PlanarPicture& picture, uint32_t* target, int wi
     for (int r = 0; r < 8 && y0 + r < height; ++r) {
       auto* out = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(target) +
                                               static_cast<std::ptrdiff_t>(y0 + r) * strideBytes);
-      const size_t at = static_cast<size_t>(r) * width;
+      const size_t at = static_cast<size_t>(r) * RowStride(width);
       ConvertRow(colours, rows_[0].data() + at, rows_[1].data() + at, rows_[2].data() + at, out, width);
     }
   }

@@ -43,7 +43,9 @@ struct PlanarPicture {
 
 // The weights of one axis of a resampling: target sample i is the weighted
 // sum of Taps() source samples from First(i), the weights adding up to
-// `one` (kOne unless said otherwise).
+// `one` (kOne unless said otherwise). Each sample's weights are padded with
+// zeros to Stride(), a multiple of eight, and the samples to a multiple of
+// eight (the padding samples have no weights).
 // Where the target is smaller each target sample averages the source area
 // it covers; where it is larger it is interpolated between the two nearest
 // source samples (bilinear).
@@ -57,11 +59,13 @@ class ResampleAxis {
   ResampleAxis(int sourceLength, int targetLength, double scale, double shift, int one = kOne);
 
   int Taps() const { return taps_; }
+  int Stride() const { return stride_; }
   int First(int i) const { return first_[static_cast<std::size_t>(i)]; }
-  const uint16_t* Weights(int i) const { return &weights_[static_cast<std::size_t>(i) * taps_]; }
+  const uint16_t* Weights(int i) const { return &weights_[static_cast<std::size_t>(i) * stride_]; }
 
  private:
   int taps_ = 0;
+  int stride_ = 0;
   std::vector<int> first_;
   std::vector<uint16_t> weights_;
 };
@@ -80,19 +84,30 @@ class PictureScaler {
     ResampleAxis x, y;
   };
   void PrepareAxes(const PlanarPicture& picture, int width, int height);
-  void CombineRows(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* columns);
-  void ScaleRow(const ChannelPlane& plane, const Axes& axes, int row, uint16_t* out);
+  void CombineRows(const ChannelPlane& plane, const ResampleAxis& axis, int row, int16_t* columns);
   void ScaleRows(const ChannelPlane& plane, const Axes& axes, int row, int height, uint16_t* out);
+  // Where a target sample has few columns to combine (enlarging, or
+  // shrinking a little), filtering eight rows at once from their columns
+  // interleaved is cheaper than filtering each row on its own.
+  static bool InterleavesRows(const Axes& axes) {
+#ifdef __SSE2__
+    return axes.x.Taps() <= 4;
+#else
+    return false;
+#endif
+  }
+  // Target rows lie this far apart in rows_: the row filter writes whole
+  // groups of eight samples.
+  static int RowStride(int width) { return (width + 7) / 8 * 8; }
 
   std::array<Axes, 3> axes_;
-  std::array<int, 10> shape_{};  // what the axes were made for
-  int width_ = 0;
-  std::array<std::vector<uint16_t>, 8> columns_;  // combined source rows
-  std::vector<uint16_t> scratch_;
-  std::vector<const uint8_t*> sourceRows_;         // the rows one target row combines
+  std::array<int, 10> shape_{};                // what the axes were made for
+  std::array<std::vector<int16_t>, 8> columns_;  // the combined source rows of eight target rows
+  std::vector<int16_t> interleaved_;             // the same, column by column
+  std::vector<uint16_t> sums_;                 // the same while it is summed row by row
+  std::vector<const uint8_t*> sourceRows_;     // the rows one target row combines
   std::vector<uint16_t> sourceWeights_;
-  std::vector<int16_t> interleaved_;               // eight rows of them, column by column
-  std::array<std::vector<uint16_t>, 3> rows_;      // eight target rows of each channel
+  std::array<std::vector<uint16_t>, 3> rows_;  // eight target rows of each channel
 };
 
 }  // namespace zv

@@ -71,20 +71,29 @@ std::vector<uint32_t> ScaleRgb(const std::array<ChannelPlane, 3>& planes, int w,
   return out;
 }
 
+// Small shrinks and shrinks of more than eight samples a pixel (the scaler
+// combines up to eight rows in one pass, and filters eight columns at a
+// time), from planes of their own and from interleaved samples.
 TEST(PictureScalerTest, ShrinkingAveragesTheAreaEachPixelCovers) {
   const TestPlane r = RandomPlane(97, 61, 1), g = RandomPlane(97, 61, 2), b = RandomPlane(97, 61, 3);
-  const auto out = ScaleRgb({r.View(), g.View(), b.View()}, 97, 61, 40, 25);
+  TestPlane rgb{97, 61, {}};
+  for (size_t i = 0; i < r.bytes.size(); ++i) rgb.bytes.insert(rgb.bytes.end(), {r.bytes[i], g.bytes[i], b.bytes[i]});
   const TestPlane* planes[3] = {&r, &g, &b};
-  for (int c = 0; c < 3; ++c) {
-    SamplePlane source(97, 61);
-    for (size_t i = 0; i < source.samples.size(); ++i) source.samples[i] = planes[c]->bytes[i];
-    const SamplePlane expected = AreaAverage(source, 40, 25);
-    for (int y = 0; y < 25; ++y)
-      for (int x = 0; x < 40; ++x) {
-        const int shown = (out[static_cast<size_t>(y) * 40 + x] >> (16 - 8 * c)) & 0xFF;
-        ASSERT_NEAR(shown, expected.At(x, y), 1.0) << c << " " << x << "," << y;
+  for (bool interleaved : {false, true})
+    for (auto [tw, th] : {std::pair{40, 25}, {9, 5}}) {
+      const auto out = interleaved ? ScaleRgb({rgb.View(3, 0), rgb.View(3, 1), rgb.View(3, 2)}, 97, 61, tw, th)
+                                   : ScaleRgb({r.View(), g.View(), b.View()}, 97, 61, tw, th);
+      for (int c = 0; c < 3; ++c) {
+        SamplePlane source(97, 61);
+        for (size_t i = 0; i < source.samples.size(); ++i) source.samples[i] = planes[c]->bytes[i];
+        const SamplePlane expected = AreaAverage(source, tw, th);
+        for (int y = 0; y < th; ++y)
+          for (int x = 0; x < tw; ++x) {
+            const int shown = (out[static_cast<size_t>(y) * tw + x] >> (16 - 8 * c)) & 0xFF;
+            ASSERT_NEAR(shown, expected.At(x, y), 1.0) << interleaved << " " << tw << " " << c << " " << x << "," << y;
+          }
       }
-  }
+    }
 }
 
 TEST(PictureScalerTest, EnlargingInterpolatesBetweenNeighbours) {
