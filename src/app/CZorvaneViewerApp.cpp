@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QOpenGLContext>
 #include <utility>
 
 #include "BuildConfig.h"
@@ -60,7 +61,13 @@ bool CZorvaneViewerApp::StartFrameworks() {
 }
 
 // The map page runs in an embedded web engine. Its renderer sandbox cannot
-// run for the root user, so it is switched off there, and only there.
+// run for the root user, so it is switched off there, and only there. The
+// web view is drawn by Qt Quick, which asks for OpenGL even where no OpenGL
+// context can be made (a display without it, QT_XCB_GL_INTEGRATION=none),
+// and the window's first paint then crashes; there Qt Quick's software
+// renderer draws the page, unless the user chose a renderer.
 void CZorvaneViewerApp::EnableWebContentHosting() {
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") && !QOpenGLContext().create())
+    qputenv("QT_QUICK_BACKEND", "software");
 }

@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real program started on a folder of recordings: it plays at once (the
 # screen changes), Space through the X server pauses it (the screen stands
-# still) and resumes it.
+# still) and resumes it. Then once more without OpenGL, where the screens
+# draw on the CPU and the map's web view through Qt Quick's software
+# renderer.
 source "$(dirname "$0")/lib.sh"
 FIXTURES=$3
 
@@ -22,5 +24,13 @@ changed c d && fail "the screen still changes after Space" || pass "Space pauses
 xdotool key --clearmodifiers space
 sleep 0.3; shot e; sleep 0.7; shot f
 changed e f && pass "Space resumes" || fail "no playback after the second Space"
+kill "$viewer"; wait "$viewer" 2>/dev/null || true
+
+QT_XCB_GL_INTEGRATION=none "$VIEWER" "$FIXTURES" & viewer=$!
+win=$(wait_window "VARNI Viewer" 60) || { fail "no main window without OpenGL"; kill "$viewer"; finish; }
+sleep 2
+kill -0 "$viewer" 2>/dev/null || { fail "the program ended without OpenGL"; finish; }
+shot g; sleep 0.7; shot h
+changed g h && pass "plays without OpenGL" || fail "no playback on screen without OpenGL"
 kill "$viewer"; wait "$viewer" 2>/dev/null || true
 finish
