@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QOpenGLContext>
 #include <utility>
 
 #include "BuildConfig.h"
@@ -13,6 +12,7 @@
 #include "app/StartupEnvironment.h"
 #include "app/WindowGrabHook.h"
 #include "map/MapSchemeHandler.h"
+#include "skin/GlScreenSurface.h"
 
 namespace {
 // Name of the lock that keeps a second instance from starting.
@@ -65,9 +65,10 @@ bool CZorvaneViewerApp::StartFrameworks() {
 // web view is drawn by Qt Quick, which asks for OpenGL even where no OpenGL
 // context can be made (a display without it, QT_XCB_GL_INTEGRATION=none),
 // and the window's first paint then crashes; there Qt Quick's software
-// renderer draws the page, unless the user chose a renderer.
+// renderer draws the page, unless the user chose a renderer. (The probe is
+// the screens' own, made once.)
 void CZorvaneViewerApp::EnableWebContentHosting() {
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") && !QOpenGLContext().create())
+  if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") && !GlScreenSurface::ContextAvailable())
     qputenv("QT_QUICK_BACKEND", "software");
 }

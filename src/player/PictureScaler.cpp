@@ -42,27 +42,16 @@ std::vector<std::pair<int, double>> Contributions(int i, int length, double scal
   return out;
 }
 
-// Adds `weight` × a row of interleaved samples (`step` bytes apart) to the
-// 8.8 fixed-point column sums (or sets them, for the first row). Sixteen
-// bits suffice: the weights of a target row add up to 256.
-ZV_HOT_LOOP void AddRow(uint16_t* __restrict sums, const uint8_t* __restrict src, int width, int step, uint16_t weight,
-                        bool add) {
-  for (int x = 0; x < width; ++x) sums[x] = static_cast<uint16_t>((add ? sums[x] : 0) + weight * src[x * step]);
-}
-
-// 8.8 column sums as 8.7, so that they are signed 16-bit values.
-ZV_HOT_LOOP void HalveColumns(const uint16_t* __restrict sums, int16_t* __restrict columns, int width) {
-  for (int x = 0; x < width; ++x) columns[x] = static_cast<int16_t>(sums[x] >> 1);
-}
-
-// Adds `weight` × a row of a plane of its own to the 8.8 column sums
-// (kFirst: sets them); for the last row of a target row, writes the sums as
-// 8.7 to `columns` instead.
+// Adds `weight` × a source row (samples `step` bytes apart) to the 8.8
+// fixed-point column sums (kFirst: sets them); for the last row of a target
+// row, writes the sums as 8.7 to `columns` instead, so that they are signed
+// 16-bit values. Sixteen bits suffice: the weights of a target row add up
+// to 256.
 template <bool kFirst, bool kLast>
 ZV_HOT_LOOP void AccumulateRow(uint16_t* __restrict sums, int16_t* __restrict columns, const uint8_t* __restrict src,
-                               int width, uint16_t weight) {
+                               int width, int step, uint16_t weight) {
   for (int x = 0; x < width; ++x) {
-    const uint16_t sum = static_cast<uint16_t>((kFirst ? 0 : sums[x]) + weight * src[x]);
+    const uint16_t sum = static_cast<uint16_t>((kFirst ? 0 : sums[x]) + weight * src[x * step]);
     if (kLast)
       columns[x] = static_cast<int16_t>(sum >> 1);
     else
@@ -271,35 +260,37 @@ void PictureScaler::CombineRows(const ChannelPlane& plane, const ResampleAxis& a
     sourceRows_[n] = plane.data + static_cast<std::ptrdiff_t>(first + t) * plane.stride;
     sourceWeights_[n++] = wy[t];
   }
-  const uint8_t* const* rows = sourceRows_.data();
-  const uint16_t* weights = sourceWeights_.data();
-  uint16_t* sums = sums_.data();
-  if (plane.step != 1) {
-    for (int i = 0; i < n; ++i) AddRow(sums, rows[i], plane.width, plane.step, weights[i], i > 0);
-    return HalveColumns(sums, columns, plane.width);
-  }
   // One source row after the other, so that the picture is read in order:
   // a decoded picture is rarely still cached, and the processor fetches one
   // stream ahead far better than the six or seven rows of a target row at
   // once.
-  if (n == 1) return AccumulateRow<true, true>(sums, columns, rows[0], plane.width, weights[0]);
-  AccumulateRow<true, false>(sums, columns, rows[0], plane.width, weights[0]);
-  for (int i = 1; i + 1 < n; ++i) AccumulateRow<false, false>(sums, columns, rows[i], plane.width, weights[i]);
-  AccumulateRow<false, true>(sums, columns, rows[n - 1], plane.width, weights[n - 1]);
+  const uint8_t* const* rows = sourceRows_.data();
+  const uint16_t* weights = sourceWeights_.data();
+  uint16_t* sums = sums_.data();
+  const int width = plane.width, step = plane.step;
+  if (n == 1) return AccumulateRow<true, true>(sums, columns, rows[0], width, step, weights[0]);
+  AccumulateRow<true, false>(sums, columns, rows[0], width, step, weights[0]);
+  for (int i = 1; i + 1 < n; ++i) AccumulateRow<false, false>(sums, columns, rows[i], width, step, weights[i]);
+  AccumulateRow<false, true>(sums, columns, rows[n - 1], width, step, weights[n - 1]);
 }
 
 // Eight target rows of one channel (from `row` on; rows past the picture
-// repeat its last row), row r at out + r × RowStride.
-void PictureScaler::ScaleRows(const ChannelPlane& plane, const Axes& axes, int row, int height, uint16_t* out) {
-  const int width = shape_[2];
-  std::array<int16_t*, 8> columns{};
-  for (int r = 0; r < 8; ++r) {
-    columns[r] = columns_[InterleavesRows(axes) ? r : 0].data();
-    CombineRows(plane, axes.y, std::min(row + r, height - 1), columns[r]);
-    if (!InterleavesRows(axes)) FilterRow(columns[r], axes.x, width, out + r * RowStride(width));
+// repeat its last row), row r at out + r × RowStride(width).
+void PictureScaler::ScaleRows(const ChannelPlane& plane, const Axes& axes, int row, int width, int height,
+                              uint16_t* out) {
+  if (!InterleavesRows(axes)) {
+    for (int r = 0; r < 8; ++r) {
+      CombineRows(plane, axes.y, std::min(row + r, height - 1), columns_[0].data());
+      FilterRow(columns_[0].data(), axes.x, width, out + r * RowStride(width));
+    }
+    return;
   }
 #ifdef __SSE2__
-  if (!InterleavesRows(axes)) return;
+  std::array<int16_t*, 8> columns{};
+  for (int r = 0; r < 8; ++r) {
+    columns[r] = columns_[r].data();
+    CombineRows(plane, axes.y, std::min(row + r, height - 1), columns[r]);
+  }
   InterleaveRows(columns, plane.width, interleaved_.data());
   FilterInterleaved(interleaved_.data(), axes.x, width, out, RowStride(width));
 #endif
@@ -310,7 +301,7 @@ void PictureScaler::Scale(const PlanarPicture& picture, uint32_t* target, int wi
   PrepareAxes(picture, width, height);
   const RowColourMap colours(picture.colours);
   for (int y0 = 0; y0 < height; y0 += 8) {
-    for (int c = 0; c < 3; ++c) ScaleRows(picture.channels[c], axes_[c], y0, height, rows_[c].data());
+    for (int c = 0; c < 3; ++c) ScaleRows(picture.channels[c], axes_[c], y0, width, height, rows_[c].data());
     for (int r = 0; r < 8 && y0 + r < height; ++r) {
       auto* out = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(target) +
                                               static_cast<std::ptrdiff_t>(y0 + r) * strideBytes);

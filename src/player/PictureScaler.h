@@ -85,7 +85,7 @@ class PictureScaler {
   };
   void PrepareAxes(const PlanarPicture& picture, int width, int height);
   void CombineRows(const ChannelPlane& plane, const ResampleAxis& axis, int row, int16_t* columns);
-  void ScaleRows(const ChannelPlane& plane, const Axes& axes, int row, int height, uint16_t* out);
+  void ScaleRows(const ChannelPlane& plane, const Axes& axes, int row, int width, int height, uint16_t* out);
   // Where a target sample has few columns to combine (enlarging, or
   // shrinking a little), filtering eight rows at once from their columns
   // interleaved is cheaper than filtering each row on its own.

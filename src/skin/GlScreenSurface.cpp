@@ -136,12 +136,20 @@ Renderer ProbeRenderer() {
   return Renderer::Hardware;
 }
 
+// Probed once per process: making a context takes a while.
+Renderer ProcessRenderer() {
+  static const Renderer renderer = ProbeRenderer();
+  return renderer;
+}
+
 }  // namespace
 
 bool GlScreenSurface::Available() {
-  static const Renderer renderer = ProbeRenderer();
+  const Renderer renderer = ProcessRenderer();
   return renderer == Renderer::Hardware || (renderer == Renderer::Software && g_softwareAllowed);
 }
+
+bool GlScreenSurface::ContextAvailable() { return ProcessRenderer() != Renderer::None; }
 
 void GlScreenSurface::SetSoftwareRendererAllowed(bool allowed) { g_softwareAllowed = allowed; }
 

@@ -27,6 +27,9 @@ class GlScreenSurface : public QOpenGLWidget, protected QOpenGLFunctions, public
   // llvmpipe and the like), which spends more CPU than the CPU path does,
   // unless software renderers are allowed.
   static bool Available();
+  // Whether an OpenGL context can be made at all (on the offscreen and
+  // minimal platforms: no), software renderers included.
+  static bool ContextAvailable();
   // Lets screens draw through a software renderer, for the tests and
   // benchmarks of the OpenGL path on machines without a GPU. Takes effect
   // for screens made afterwards.
