@@ -7,6 +7,12 @@
 //                              screens painted, divided by those of
 //                              gst-launch-1.0 decoding the same streams into
 //                              synchronised fake sinks; the median of three
+//   cpu_ratio_vs_decode_floor_same_threads  the same against a floor whose
+//                              decoders use the engine's threads (the engine
+//                              shares the processors between its two
+//                              decoders; gst-launch-1.0 gives each as many
+//                              frame threads as there are processors): what
+//                              the engine adds to the decoding alone
 //   cpu_ratio_vs_decode_floor_easy_scene  the same, once, on the generator's
 //                              plain 60-second scene, which decodes far more
 //                              cheaply, so that the engine's own costs weigh
@@ -47,6 +53,7 @@
 #include "RealisticRecording.h"
 #include "app/StartupEnvironment.h"
 #include "player/CVideoPlayer.h"
+#include "player/PlaybackMath.h"
 #include "player/RecordingOpener.h"
 #include "reader/FileByteSource.h"
 #include "sensors/SensorRecords.h"
@@ -79,13 +86,16 @@ bool EnsureRecording(const std::string& path, const QStringList& options) {
 
 const char* kFloorPipeline =
     "filesrc location=%s ! avidemux name=d "
-    "d.video_0 ! queue ! h264parse ! avdec_h264 ! fakesink sync=true "
-    "d.video_1 ! queue ! h264parse ! avdec_h264 ! fakesink sync=true "
+    "d.video_0 ! queue ! h264parse ! avdec_h264 max-threads=%u ! fakesink sync=true "
+    "d.video_1 ! queue ! h264parse ! avdec_h264 max-threads=%u ! fakesink sync=true "
     "d.audio_0 ! queue ! aacparse ! avdec_aac ! fakesink sync=true";
 
-std::vector<std::string> FloorArguments(const std::string& recording, bool verbose) {
+// The floor's decoders use libav's default threads unless `threads` (front,
+// rear) says otherwise.
+std::vector<std::string> FloorArguments(const std::string& recording, bool verbose,
+                                        std::vector<unsigned> threads = {0, 0}) {
   char pipeline[1024];
-  std::snprintf(pipeline, sizeof pipeline, kFloorPipeline, recording.c_str());
+  std::snprintf(pipeline, sizeof pipeline, kFloorPipeline, recording.c_str(), threads[0], threads[1]);
   std::vector<std::string> args{"gst-launch-1.0", "-q"};
   if (verbose) args[1] = "-v";
   for (const QString& part : QProcess::splitCommand(QString::fromUtf8(pipeline))) args.push_back(part.toStdString());
@@ -93,10 +103,10 @@ std::vector<std::string> FloorArguments(const std::string& recording, bool verbo
 }
 
 // CPU seconds of gst-launch-1.0 playing the whole file in real time.
-double FloorCpuSeconds(const std::string& recording) {
+double FloorCpuSeconds(const std::string& recording, std::vector<unsigned> threads = {0, 0}) {
   const pid_t child = fork();
   if (child == 0) {
-    std::vector<std::string> args = FloorArguments(recording, false);
+    std::vector<std::string> args = FloorArguments(recording, false, threads);
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -193,10 +203,14 @@ std::pair<double, double> EngineCpuSeconds(Screens& screens, const std::string& 
   return {SelfCpuSeconds() - before, player.GetDurationMs() / 1000.0};
 }
 
-// The engine's CPU seconds over the floor's for one playing of `recording`.
-double CpuRatio(Screens& screens, const std::string& recording) {
+// The engine's CPU seconds over the floor's for one playing of `recording`:
+// against the floor as gst-launch-1.0 decodes by default, and against one
+// whose decoders use the engine's threads (front 1920×1080, rear
+// 1280×720), which leaves only what the engine adds to the decoding.
+std::pair<double, double> CpuRatios(Screens& screens, const std::string& recording) {
   const double engine = EngineCpuSeconds(screens, recording).first;
-  return engine / FloorCpuSeconds(recording);
+  const std::vector<unsigned> threads = zv::ShareDecoderThreads(g_get_num_processors(), {1920.0 * 1080, 1280.0 * 720});
+  return {engine / FloorCpuSeconds(recording), engine / FloorCpuSeconds(recording, threads)};
 }
 
 // The viewer's open, as its main window does it, while `playing` plays: the
@@ -269,13 +283,20 @@ int main(int argc, char** argv) {
   const double easyFloorCpu = FloorCpuSeconds(kEasyScene);
   const double prerollSeconds = FloorPrerollSeconds();
   const auto [stallMs, coldOpenSeconds] = ColdOpen(screens, kEasyScene, oneMinute);
-  std::vector<double> ratios;
-  for (int i = 0; i < 3; ++i) ratios.push_back(CpuRatio(screens, kRealistic));
+  std::vector<double> ratios, sameThreads;
+  for (int i = 0; i < 3; ++i) {
+    const auto [ratio, same] = CpuRatios(screens, kRealistic);
+    ratios.push_back(ratio);
+    sameThreads.push_back(same);
+  }
   std::sort(ratios.begin(), ratios.end());
-  std::fprintf(stderr, "engine benchmark: realistic runs %.2f %.2f %.2f\n", ratios[0], ratios[1], ratios[2]);
+  std::sort(sameThreads.begin(), sameThreads.end());
+  std::fprintf(stderr, "engine benchmark: realistic runs %.2f %.2f %.2f (same threads %.2f %.2f %.2f)\n",
+               ratios[0], ratios[1], ratios[2], sameThreads[0], sameThreads[1], sameThreads[2]);
   std::printf("engine_cpu_per_second: %.3f\n", easyCpu / seconds);
   std::printf("floor_cpu_per_second: %.3f\n", easyFloorCpu / seconds);
   std::printf("cpu_ratio_vs_decode_floor: %.2f\n", ratios[1]);
+  std::printf("cpu_ratio_vs_decode_floor_same_threads: %.2f\n", sameThreads[1]);
   std::printf("cpu_ratio_vs_decode_floor_easy_scene: %.2f\n", easyCpu / easyFloorCpu);
   std::printf("open_seconds: %.3f\n", openSeconds);
   std::printf("floor_preroll_seconds: %.3f\n", prerollSeconds);

@@ -234,12 +234,31 @@ std::string CGraphPlayer::OpenFailureText(int32_t result) {
   }
 }
 
-// The decoder bin of a video channel, for the caps of its pad.
-GstElement* CGraphPlayer::MakeChannelDecoder(int channel, const char* name) const {
+// The decoder bin of a video channel, for the caps of its pad, using at
+// most `threads` worker threads.
+GstElement* CGraphPlayer::MakeChannelDecoder(int channel, unsigned threads, const char* name) const {
   GstCapsPtr caps = PadCaps(parseFilter_.get(), kVideoPadMarker, channel);
   GstElement* decoder = MakeVideoDecoderBin(name, caps.get());
   if (!decoder) LogMissingDecoder(caps.get());
+  LimitDecoderThreads(decoder, threads);
   return decoder;
+}
+
+// The worker threads of the first `channels` video decoders: the
+// processors shared out by the sizes of their pictures.
+std::vector<unsigned> CGraphPlayer::ChannelDecoderThreads(int channels) const {
+  std::vector<double> sizes;
+  for (int channel = 0; channel < channels; ++channel) {
+    GstCapsPtr caps = PadCaps(parseFilter_.get(), kVideoPadMarker, channel);
+    int width = 0, height = 0;
+    if (caps && gst_caps_get_size(caps.get()) > 0) {
+      const GstStructure* s = gst_caps_get_structure(caps.get(), 0);
+      gst_structure_get_int(s, "width", &width);
+      gst_structure_get_int(s, "height", &height);
+    }
+    sizes.push_back(static_cast<double>(width) * height);
+  }
+  return ShareDecoderThreads(g_get_num_processors(), sizes);
 }
 
 void CGraphPlayer::LogMissingDecoder(GstCaps* caps) const {
@@ -280,7 +299,8 @@ int32_t CGraphPlayer::BuildOneChannelGraph() {
   const int32_t audioPins = CountAudioPins(parseFilter_.get());
   int32_t r = AddAudioFilters(audioPins, kAacDecoderOneChannel);
   if (r < 0) return r;
-  if ((r = AddFilter(MakeChannelDecoder(0, "FFDShow Decoder1"), decoder1_)) < 0) return r;
+  if ((r = AddFilter(MakeChannelDecoder(0, ChannelDecoderThreads(1)[0], "FFDShow Decoder1"), decoder1_)) < 0)
+    return r;
   if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 1"), converter1_)) < 0)
     return r;
   if ((r = AddFilter(MakeVideoRendererSink("Mixing Renderer9"), renderer1_)) < 0) return r;
@@ -300,8 +320,9 @@ int32_t CGraphPlayer::BuildTwoChannelGraph() {
   const int32_t audioPins = CountAudioPins(parseFilter_.get());
   int32_t r = AddAudioFilters(audioPins, kAacDecoderTwoChannels);
   if (r < 0) return r;
-  if ((r = AddFilter(MakeChannelDecoder(0, "FFDShow Decoder1"), decoder1_)) < 0) return r;
-  if ((r = AddFilter(MakeChannelDecoder(1, "FFDShow Decoder2"), decoder2_)) < 0) return r;
+  const std::vector<unsigned> threads = ChannelDecoderThreads(2);
+  if ((r = AddFilter(MakeChannelDecoder(0, threads[0], "FFDShow Decoder1"), decoder1_)) < 0) return r;
+  if ((r = AddFilter(MakeChannelDecoder(1, threads[1], "FFDShow Decoder2"), decoder2_)) < 0) return r;
   if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 1"), converter1_)) < 0)
     return r;
   if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 2"), converter2_)) < 0)

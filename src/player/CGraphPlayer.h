@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "player/GstHandles.h"
 #include "player/PlayState.h"
@@ -105,7 +106,8 @@ class CGraphPlayer {
   int32_t AddOwnedFilter(zv::GstElementPtr element, zv::GstElementPtr& field);
   int32_t ConnectFilters(GstElement* upstream, GstElement* downstream);
   static void PrepareForBuild(LoadedGraph& loaded);
-  GstElement* MakeChannelDecoder(int channel, const char* name) const;
+  GstElement* MakeChannelDecoder(int channel, unsigned threads, const char* name) const;
+  std::vector<unsigned> ChannelDecoderThreads(int channels) const;
   void LogMissingDecoder(GstCaps* caps) const;
   static std::string OpenFailureText(int32_t result);
   int32_t AddAudioFilters(int32_t audioPins, const char* decoderName);

@@ -86,4 +86,19 @@ GstElement* MakeDecodingBin(const char* name, GstCaps* caps, GstElementFactoryLi
   return bin;
 }
 
+void LimitDecoderThreads(GstElement* bin, unsigned threads) {
+  if (!bin || !GST_IS_BIN(bin)) return;
+  GstIterator* it = gst_bin_iterate_elements(GST_BIN(bin));
+  gst_iterator_foreach(
+      it,
+      [](const GValue* item, gpointer data) {
+        GObject* element = G_OBJECT(g_value_get_object(item));
+        GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(element), "max-threads");
+        if (spec && spec->value_type == G_TYPE_INT)
+          g_object_set(element, "max-threads", static_cast<int>(*static_cast<unsigned*>(data)), nullptr);
+      },
+      &threads);
+  gst_iterator_free(it);
+}
+
 }  // namespace zv

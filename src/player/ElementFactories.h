@@ -36,4 +36,8 @@ DecoderFactories FindDecoderFactories(GstCaps* caps, GstElementFactoryListType m
 GstElement* MakeDecodingBin(const char* name, GstCaps* caps, GstElementFactoryListType media,
                             std::initializer_list<GstElement*> tail = {});
 
+// Limits the decoders in `bin` that spread their work over threads
+// (libav's "max-threads") to `threads`; other elements are left alone.
+void LimitDecoderThreads(GstElement* bin, unsigned threads);
+
 }  // namespace zv

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace zv {
 
@@ -27,6 +28,20 @@ int32_t BrightnessValueFromOffset(int32_t offset) {
 float PlayableRate(float requested) {
   if (requested == 1.0f) return 1.0f;
   return std::max(0.5f, std::min(2.0f, requested));
+}
+
+std::vector<unsigned> ShareDecoderThreads(unsigned processors, const std::vector<double>& pictureSizes) {
+  double known = 0;
+  int counted = 0;
+  for (double size : pictureSizes)
+    if (size > 0) known += size, ++counted;
+  const double unknown = counted ? known / counted : 1;
+  std::vector<double> weights;
+  for (double size : pictureSizes) weights.push_back(size > 0 ? size : unknown);
+  const double total = std::accumulate(weights.begin(), weights.end(), 0.0);
+  std::vector<unsigned> threads;
+  for (double w : weights) threads.push_back(std::max(1u, static_cast<unsigned>(std::lround(processors * w / total))));
+  return threads;
 }
 
 }  // namespace zv

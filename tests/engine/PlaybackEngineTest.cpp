@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -25,6 +26,27 @@ constexpr const char* kTwoChannels = "REC_20130521_143015_F.AVI";    // front + 
 constexpr const char* kOneChannelPcm = "REC_20130521_143115_F.AVI";  // front, PCM
 constexpr const char* kOneChannelAac = "REC_20130521_143215_F.AVI";  // front, AAC
 constexpr const char* kOneChannelSilent = "REC_20130521_143315_F.AVI";
+
+// The "max-threads" of the libav decoder inside the decoder bin `name`
+// (0 when there is none).
+int DecoderThreads(GstElement* pipeline, const char* name) {
+  GstElement* bin = gst_bin_get_by_name(GST_BIN(pipeline), name);
+  int threads = 0;
+  if (bin) {
+    GstIterator* it = gst_bin_iterate_elements(GST_BIN(bin));
+    GValue item = G_VALUE_INIT;
+    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+      GObject* element = G_OBJECT(g_value_get_object(&item));
+      if (g_object_class_find_property(G_OBJECT_GET_CLASS(element), "max-threads"))
+        g_object_get(element, "max-threads", &threads, nullptr);
+      g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(it);
+    gst_object_unref(bin);
+  }
+  return threads;
+}
 
 class EngineTest : public ::testing::Test {
  protected:
@@ -80,6 +102,14 @@ TEST_F(EngineTest, GraphShapeFollowsTheRecordingsStreams) {
   for (const char* name : {"CoreAAC Decoder", "FFDShow Decoder1", "FFDShow Decoder2",
                            "Color Space Convertor 2", "Mixing Renderer9-1", "Mixing Renderer9-2"})
     EXPECT_TRUE(HasElement(Pipeline(), name)) << name;
+  // The two decoders share the processors rather than each taking them all.
+  int threads = 0;
+  for (const char* name : {"FFDShow Decoder1", "FFDShow Decoder2"}) {
+    const int own = DecoderThreads(Pipeline(), name);
+    EXPECT_GE(own, 1) << name;
+    threads += own;
+  }
+  EXPECT_LE(threads, std::max(2, static_cast<int>(g_get_num_processors())));
   ASSERT_EQ(engine->Run(), S_OK);
   EXPECT_TRUE(WaitFor([&] { return front_.frames > 10 && rear_.frames > 10; }));
   EXPECT_EQ(front_.last.size(), QSize(320, 180));
