@@ -120,7 +120,7 @@ void InterleaveRows(const std::array<int16_t*, 8>& rows, int width, int16_t* out
 // The target samples of eight rows at once from their interleaved columns:
 // each pair of taps is one multiply-add of 16-bit pairs. Writes rounded 8.8
 // values, row r at out + r × rowStride. Cheaper than FilterRow where a
-// sample has few taps (enlarging, or shrinking a little).
+// sample has two taps (enlarging).
 void FilterInterleaved(const int16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out,
                        int rowStride) {
   const auto* c = reinterpret_cast<const __m128i*>(columns);

@@ -86,12 +86,12 @@ class PictureScaler {
   void PrepareAxes(const PlanarPicture& picture, int width, int height);
   void CombineRows(const ChannelPlane& plane, const ResampleAxis& axis, int row, int16_t* columns);
   void ScaleRows(const ChannelPlane& plane, const Axes& axes, int row, int width, int height, uint16_t* out);
-  // Where a target sample has few columns to combine (enlarging, or
-  // shrinking a little), filtering eight rows at once from their columns
-  // interleaved is cheaper than filtering each row on its own.
+  // Where the picture is enlarged (a target sample combines two columns),
+  // filtering eight rows at once from their columns interleaved is cheaper
+  // than filtering each row on its own; shrinking, even a little, is not.
   static bool InterleavesRows(const Axes& axes) {
 #ifdef __SSE2__
-    return axes.x.Taps() <= 4;
+    return axes.x.Taps() <= 2;
 #else
     return false;
 #endif
