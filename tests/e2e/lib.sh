@@ -45,6 +45,11 @@ wait_exit() {
 
 screenshot() { import -window root "$WORK/$1.png" 2>/dev/null || true; }
 
+# The front screen of main window $win, saved as $WORK/$1.png; whether two
+# such pictures differ.
+front_shot() { import -window "$win" -crop 720x405+12+58 "$WORK/$1.png" 2>/dev/null; }
+changed() { ! cmp -s "$WORK/$1.png" "$WORK/$2.png"; }
+
 finish() {
   if [ "$FAILURES" -ne 0 ]; then echo "$FAILURES check(s) failed"; exit 1; fi
   echo "all checks passed"
