@@ -70,26 +70,36 @@ inline __m128i SumLanes(__m128i a, __m128i b, __m128i c, __m128i d) {
 // The target samples of one row from its combined 8.7 columns, eight at a
 // time; each eight taps of a sample are one multiply-add of 16-bit pairs.
 // Writes rounded 8.8 values, up to seven past `targetWidth` (the axis is
-// padded to whole groups of eight).
-ZV_HOT_LOOP void FilterRow(const int16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out) {
-  const int groups = axis.Stride() / 8;
+// padded to whole groups of eight). `groups`: the groups of eight taps of
+// each sample; the callers pass a constant for the usual single group, so
+// that the weights are read at fixed offsets without a loop.
+[[gnu::always_inline]] inline void FilterRowGroups(const int16_t* columns, const ResampleAxis& axis,
+                                                   int targetWidth, uint16_t* out, int groups) {
   // Half a level to round, less 32768 so that the sums pack as signed
   // 16-bit values; the xor with the sign bit adds the 32768 back.
   const __m128i bias = _mm_set1_epi32((1 << 12) - (32768 << 13)), sign = _mm_set1_epi16(-32768);
-  auto dot = [&](int i) {
-    const auto* c = reinterpret_cast<const __m128i*>(columns + axis.First(i));
-    const auto* w = reinterpret_cast<const __m128i*>(axis.Weights(i));
-    __m128i sum = _mm_madd_epi16(_mm_loadu_si128(c), _mm_loadu_si128(w));
-    for (int g = 1; g < groups; ++g)
-      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_loadu_si128(c + g), _mm_loadu_si128(w + g)));
-    return sum;
-  };
-  for (int i = 0; i < targetWidth; i += 8) {
-    const __m128i lo = _mm_srai_epi32(_mm_add_epi32(SumLanes(dot(i), dot(i + 1), dot(i + 2), dot(i + 3)), bias), 13);
-    const __m128i hi =
-        _mm_srai_epi32(_mm_add_epi32(SumLanes(dot(i + 4), dot(i + 5), dot(i + 6), dot(i + 7)), bias), 13);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_xor_si128(_mm_packs_epi32(lo, hi), sign));
+  const auto* weights = reinterpret_cast<const __m128i*>(axis.Weights(0));
+  for (int i = 0; i < targetWidth; i += 8, weights += 8 * groups) {
+    auto dot = [&](int k) {  // target sample i + k
+      const auto* c = reinterpret_cast<const __m128i*>(columns + axis.First(i + k));
+      const __m128i* w = weights + k * groups;
+      __m128i sum = _mm_madd_epi16(_mm_loadu_si128(c), _mm_loadu_si128(w));
+      for (int g = 1; g < groups; ++g)
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_loadu_si128(c + g), _mm_loadu_si128(w + g)));
+      return sum;
+    };
+    auto four = [&](int k) {  // target samples i + k to i + k + 3
+      return _mm_srai_epi32(_mm_add_epi32(SumLanes(dot(k), dot(k + 1), dot(k + 2), dot(k + 3)), bias), 13);
+    };
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_xor_si128(_mm_packs_epi32(four(0), four(4)), sign));
   }
+}
+
+ZV_HOT_LOOP void FilterRow(const int16_t* columns, const ResampleAxis& axis, int targetWidth, uint16_t* out) {
+  if (axis.Stride() == 8)
+    FilterRowGroups(columns, axis, targetWidth, out, 1);
+  else
+    FilterRowGroups(columns, axis, targetWidth, out, axis.Stride() / 8);
 }
 
 // Eight rows of combined 8.7 columns as one vector per column holding the
