@@ -180,7 +180,10 @@ struct RowColourMap {
   float bias[3];
 };
 
-inline uint32_t ToByte(float v) { return static_cast<uint32_t>(static_cast<int>(std::min(std::max(v, 0.0f), 255.0f))); }
+// Truncated, then clamped as a whole number, which gives the same byte as
+// clamping first and costs the vectoriser two integer instructions instead
+// of two float compares and blends (the values stay far inside int range).
+inline uint32_t ToByte(float v) { return static_cast<uint32_t>(std::clamp(static_cast<int>(v), 0, 255)); }
 
 // Plain float arithmetic, which the vectoriser turns into whole-register
 // operations.
