@@ -24,7 +24,7 @@ status=0
 for t in OnlineTilesNameTheProgramAndShowUnderEachRecordingsRoute \
          TilesAlreadySeenShowFromTheCacheWithTheServerGone \
          AnOfflineMapFileIsDrawnWithNoServer; do
-  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$TEST" "$PROGRAM_DIR" "$WORK" \
+  xvfb-run -a -s "${ZV_XVFB_SERVER_ARGS:?set by the test registration in CMake}" "$TEST" "$PROGRAM_DIR" "$WORK" \
     --gtest_filter="MapTilesE2ETest.$t" || status=1
 done
 exit $status

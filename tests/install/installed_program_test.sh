@@ -16,7 +16,7 @@ cp "$(dirname "$0")/installed_program_run.sh" "$(dirname "$0")/../e2e/lib.sh" "$
 chmod -R a+rX "$T"
 touch "$T/before"
 status=0
-as_user "$T/home" xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+as_user "$T/home" xvfb-run -a -s "${ZV_XVFB_SERVER_ARGS:?set by the test registration in CMake}" \
   bash "$T/installed_program_run.sh" "$T/root$ZV_PREFIX/bin" "$T/home/work" "$T/card" \
   >"$WORK/run.log" 2>&1 || status=$?
 cat "$WORK/run.log"
