@@ -234,25 +234,31 @@ std::string CGraphPlayer::OpenFailureText(int32_t result) {
   }
 }
 
-// The decoder bin of a video channel, for the caps of its pad, using at
-// most `threads` worker threads.
-GstElement* CGraphPlayer::MakeChannelDecoder(int channel, unsigned threads, const char* name) const {
-  GstCapsPtr caps = PadCaps(parseFilter_.get(), kVideoPadMarker, channel);
-  GstElement* decoder = MakeVideoDecoderBin(name, caps.get());
-  if (!decoder) LogMissingDecoder(caps.get());
+// The decoder bin of a video channel whose pad has `caps`, using at most
+// `threads` worker threads.
+GstElement* CGraphPlayer::MakeChannelDecoder(GstCaps* caps, unsigned threads, const char* name) const {
+  GstElement* decoder = MakeVideoDecoderBin(name, caps);
+  if (!decoder) LogMissingDecoder(caps);
   LimitDecoderThreads(decoder, threads);
   return decoder;
 }
 
-// The worker threads of the first `channels` video decoders: the
+// The caps of the first `channels` video pads of the parse filter.
+std::vector<GstCapsPtr> CGraphPlayer::VideoPadCaps(int channels) const {
+  std::vector<GstCapsPtr> caps;
+  for (int channel = 0; channel < channels; ++channel)
+    caps.push_back(PadCaps(parseFilter_.get(), kVideoPadMarker, channel));
+  return caps;
+}
+
+// The worker threads of the video decoders for pads with `caps`: the
 // processors shared out by the sizes of their pictures.
-std::vector<unsigned> CGraphPlayer::ChannelDecoderThreads(int channels) const {
+std::vector<unsigned> CGraphPlayer::ChannelDecoderThreads(const std::vector<GstCapsPtr>& caps) {
   std::vector<double> sizes;
-  for (int channel = 0; channel < channels; ++channel) {
-    GstCapsPtr caps = PadCaps(parseFilter_.get(), kVideoPadMarker, channel);
+  for (const GstCapsPtr& c : caps) {
     int width = 0, height = 0;
-    if (caps && gst_caps_get_size(caps.get()) > 0) {
-      const GstStructure* s = gst_caps_get_structure(caps.get(), 0);
+    if (c && gst_caps_get_size(c.get()) > 0) {
+      const GstStructure* s = gst_caps_get_structure(c.get(), 0);
       gst_structure_get_int(s, "width", &width);
       gst_structure_get_int(s, "height", &height);
     }
@@ -299,7 +305,9 @@ int32_t CGraphPlayer::BuildOneChannelGraph() {
   const int32_t audioPins = CountAudioPins(parseFilter_.get());
   int32_t r = AddAudioFilters(audioPins, kAacDecoderOneChannel);
   if (r < 0) return r;
-  if ((r = AddFilter(MakeChannelDecoder(0, ChannelDecoderThreads(1)[0], "FFDShow Decoder1"), decoder1_)) < 0)
+  const std::vector<GstCapsPtr> caps = VideoPadCaps(1);
+  if ((r = AddFilter(MakeChannelDecoder(caps[0].get(), ChannelDecoderThreads(caps)[0], "FFDShow Decoder1"),
+                     decoder1_)) < 0)
     return r;
   if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 1"), converter1_)) < 0)
     return r;
@@ -320,9 +328,10 @@ int32_t CGraphPlayer::BuildTwoChannelGraph() {
   const int32_t audioPins = CountAudioPins(parseFilter_.get());
   int32_t r = AddAudioFilters(audioPins, kAacDecoderTwoChannels);
   if (r < 0) return r;
-  const std::vector<unsigned> threads = ChannelDecoderThreads(2);
-  if ((r = AddFilter(MakeChannelDecoder(0, threads[0], "FFDShow Decoder1"), decoder1_)) < 0) return r;
-  if ((r = AddFilter(MakeChannelDecoder(1, threads[1], "FFDShow Decoder2"), decoder2_)) < 0) return r;
+  const std::vector<GstCapsPtr> caps = VideoPadCaps(2);
+  const std::vector<unsigned> threads = ChannelDecoderThreads(caps);
+  if ((r = AddFilter(MakeChannelDecoder(caps[0].get(), threads[0], "FFDShow Decoder1"), decoder1_)) < 0) return r;
+  if ((r = AddFilter(MakeChannelDecoder(caps[1].get(), threads[1], "FFDShow Decoder2"), decoder2_)) < 0) return r;
   if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 1"), converter1_)) < 0)
     return r;
   if ((r = AddFilter(gst_element_factory_make(kConverterFactory, "Color Space Convertor 2"), converter2_)) < 0)

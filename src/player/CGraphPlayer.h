@@ -106,8 +106,9 @@ class CGraphPlayer {
   int32_t AddOwnedFilter(zv::GstElementPtr element, zv::GstElementPtr& field);
   int32_t ConnectFilters(GstElement* upstream, GstElement* downstream);
   static void PrepareForBuild(LoadedGraph& loaded);
-  GstElement* MakeChannelDecoder(int channel, unsigned threads, const char* name) const;
-  std::vector<unsigned> ChannelDecoderThreads(int channels) const;
+  GstElement* MakeChannelDecoder(GstCaps* caps, unsigned threads, const char* name) const;
+  std::vector<zv::GstCapsPtr> VideoPadCaps(int channels) const;
+  static std::vector<unsigned> ChannelDecoderThreads(const std::vector<zv::GstCapsPtr>& caps);
   void LogMissingDecoder(GstCaps* caps) const;
   static std::string OpenFailureText(int32_t result);
   int32_t AddAudioFilters(int32_t audioPins, const char* decoderName);
