@@ -98,22 +98,26 @@ TEST_F(RegistryTest, UnwritableRootFailsSilently) {
 TEST(SingleInstanceLockTest, SecondHolderIsRefusedUntilTheFirstDies) {
   QTemporaryDir dir;
   const std::string folder = dir.path().toStdString();
+  // The child says on a pipe when it holds the lock; probing before then
+  // could take the lock at the moment the child asks for it.
+  int held[2];
+  ASSERT_EQ(pipe(held), 0);
   const pid_t child = fork();
   if (child == 0) {
+    close(held[0]);
     SingleInstanceLock lock;
     if (lock.Acquire("QE_ZV_VIEWER", folder) != SingleInstanceLock::Result::Acquired) _exit(2);
+    if (write(held[1], "1", 1) != 1) _exit(3);
     pause();  // holds the lock until killed
     _exit(0);
   }
-  // Wait until the child holds it.
+  close(held[1]);
+  char byte = 0;
+  const bool childHolds = read(held[0], &byte, 1) == 1;
+  close(held[0]);
   SingleInstanceLock probe;
-  SingleInstanceLock::Result result = SingleInstanceLock::Result::Acquired;
-  for (int i = 0; i < 200; ++i) {
-    result = probe.Acquire("QE_ZV_VIEWER", folder);
-    if (result == SingleInstanceLock::Result::AlreadyHeld) break;
-    probe.Release();
-    usleep(10000);
-  }
+  const SingleInstanceLock::Result result =
+      childHolds ? probe.Acquire("QE_ZV_VIEWER", folder) : SingleInstanceLock::Result::Acquired;
   EXPECT_EQ(result, SingleInstanceLock::Result::AlreadyHeld);
   kill(child, SIGKILL);
   int status = 0;
